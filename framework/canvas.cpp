@@ -1,0 +1,61 @@
+#include "canvas.h"
+
+#include "picture.h"
+#include "picture_p.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWidget>
+
+namespace {
+
+// Draws the backdrop scaled into the area, keeping its proportions. Mouse
+// presses pass on to the window: the canvas handles none itself.
+class CanvasWidget : public QWidget {
+public:
+    explicit CanvasWidget(QWidget* parent) : QWidget(parent) {}
+
+    void SetImage(const QImage& image) {
+        image_ = image;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (image_.isNull())
+            return;
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        QRect target(QPoint(), image_.size().scaled(size(), Qt::KeepAspectRatio));
+        target.moveCenter(rect().center());
+        painter.drawImage(target, image_);
+    }
+
+    void mousePressEvent(QMouseEvent* event) override { event->ignore(); }
+
+private:
+    QImage image_;
+};
+
+} // namespace
+
+const ClassRecord Canvas::kClassRecord{"Canvas", "RectControl", {}};
+
+QWidget* Canvas::CreateWidget(QWidget* parent) {
+    return new CanvasWidget(parent);
+}
+
+void Canvas::SetBackdrop(const std::shared_ptr<Picture>& picture) {
+    backdrop_ = picture;
+    WidgetAs<CanvasWidget>().SetImage(picture ? picture->Data().image : QImage());
+}
+
+void Canvas::SetProperty(const std::string& name, const PropertyValue& value) {
+    if (name == "AllowFocus") {
+        allowFocus_ = BooleanValue(name, value);
+        ApplyFocusPolicy();
+    } else if (name == "AllowTabs") {
+        BooleanValue(name, value); // a canvas takes no text, tabs or otherwise
+    } else
+        RectControl::SetProperty(name, value);
+}

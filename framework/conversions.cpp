@@ -1,0 +1,156 @@
+#include "conversions.h"
+
+#include "exceptions.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+bool IsDigit(char sign) {
+    return sign >= '0' && sign <= '9';
+}
+
+// The pattern's parts: sign, digit places before and after the point.
+struct NumberPattern {
+    bool showPlus = false;
+    int integerZeros = 0;  // "0" places before the point: always shown
+    int decimalZeros = 0;  // "0" places after the point: always shown
+    int decimalPlaces = 0; // every digit place after the point
+};
+
+NumberPattern ParsePattern(const std::string& pattern) {
+    NumberPattern parsed;
+    std::size_t i = 0;
+    if (i < pattern.size() && pattern[i] == '+') {
+        parsed.showPlus = true;
+        ++i;
+    }
+    for (; i < pattern.size() && pattern[i] != '.'; ++i) {
+        if (pattern[i] == '0')
+            ++parsed.integerZeros;
+        else if (pattern[i] != '#')
+            throw UnsupportedFormatException("The pattern sign " + std::string(1, pattern[i]) +
+                                             " is not known");
+    }
+    if (i < pattern.size())
+        ++i; // the point
+    for (; i < pattern.size(); ++i) {
+        if (pattern[i] == '0') {
+            // A "0" after a "#" would make the "#" shown as well.
+            parsed.decimalZeros = parsed.decimalPlaces + 1;
+        } else if (pattern[i] != '#') {
+            throw UnsupportedFormatException("The pattern sign " + std::string(1, pattern[i]) +
+                                             " is not known");
+        }
+        ++parsed.decimalPlaces;
+    }
+    return parsed;
+}
+
+// The digits of a non-negative value rounded to the number of decimals.
+void RoundedDigits(double value, int decimals, std::string& integerPart, std::string& decimalPart) {
+    // 1100 decimals hold every finite double exactly.
+    char exact[1500];
+    const auto written =
+        std::to_chars(exact, exact + sizeof exact, value, std::chars_format::fixed, 1100);
+    const std::string number(exact, written.ptr);
+    const std::size_t point = number.find('.');
+    integerPart = number.substr(0, point);
+    decimalPart = number.substr(point + 1, decimals);
+    if (number[point + 1 + decimals] < '5')
+        return;
+    // Carry the rounding up through the decimals and into the integer part.
+    std::string digits = integerPart + decimalPart;
+    int i = static_cast<int>(digits.size()) - 1;
+    for (; i >= 0 && digits[i] == '9'; --i)
+        digits[i] = '0';
+    if (i >= 0)
+        ++digits[i];
+    else
+        digits.insert(0, "1");
+    integerPart = digits.substr(0, digits.size() - decimals);
+    decimalPart = digits.substr(digits.size() - decimals);
+}
+
+} // namespace
+
+double Val(const std::string& text) {
+    std::size_t i = text.find_first_not_of(" \t");
+    if (i == std::string::npos)
+        return 0;
+    bool negative = false;
+    if (text[i] == '+' || text[i] == '-')
+        negative = text[i++] == '-';
+    const std::size_t start = i;
+    int integerDigits = 0;
+    bool leadingZeros = true;
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+        leadingZeros = leadingZeros && text[i] == '0';
+        if (!leadingZeros)
+            ++integerDigits;
+    }
+    bool anyDigit = i > start;
+    if (i < text.size() && text[i] == '.') {
+        const std::size_t afterPoint = ++i;
+        while (i < text.size() && IsDigit(text[i]))
+            ++i;
+        anyDigit = anyDigit || i > afterPoint;
+    }
+    if (!anyDigit)
+        return 0;
+    std::size_t end = i;
+    int exponent = 0;
+    // An exponent counts only with at least one digit.
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            ++j;
+        if (j < text.size() && IsDigit(text[j])) {
+            while (j < text.size() && IsDigit(text[j]))
+                ++j;
+            std::from_chars(text.data() + i + 1 + (text[i + 1] == '+'), text.data() + j, exponent);
+            end = j;
+        }
+    }
+    double magnitude = 0;
+    const auto [stop, error] = std::from_chars(text.data() + start, text.data() + end, magnitude);
+    if (error == std::errc::result_out_of_range) {
+        // Too large or too small for a double: the nearest finite value.
+        magnitude = integerDigits + exponent > 0 ? std::numeric_limits<double>::max() : 0.0;
+    }
+    return negative ? -magnitude : magnitude;
+}
+
+double Sqrt(double value) {
+    return std::sqrt(value);
+}
+
+std::string Format(double value, const std::string& pattern) {
+    const NumberPattern parsed = ParsePattern(pattern);
+    const char* sign = std::signbit(value) ? "-" : (parsed.showPlus ? "+" : "");
+    if (std::isnan(value))
+        return "NaN";
+    if (std::isinf(value))
+        return std::string(sign) + "Infinity";
+
+    // The exact decimal expansion of the double, rounded half away from zero
+    // on the digits themselves, so that .0625 gives .063 as on paper.
+    std::string integerPart;
+    std::string decimalPart;
+    RoundedDigits(std::fabs(value), parsed.decimalPlaces, integerPart, decimalPart);
+
+    while (static_cast<int>(decimalPart.size()) > parsed.decimalZeros && decimalPart.back() == '0')
+        decimalPart.pop_back();
+    if (integerPart == "0" && parsed.integerZeros == 0)
+        integerPart.clear();
+    while (static_cast<int>(integerPart.size()) < parsed.integerZeros)
+        integerPart.insert(0, "0");
+
+    // A value that rounds to nothing carries no minus sign.
+    if (*sign == '-' && integerPart.find_first_not_of('0') == std::string::npos &&
+        decimalPart.find_first_not_of('0') == std::string::npos)
+        sign = parsed.showPlus ? "+" : "";
+    return sign + integerPart + (decimalPart.empty() ? "" : "." + decimalPart);
+}

@@ -1,0 +1,3 @@
+#include "delegate.h"
+
+const ClassRecord Delegate::kClassRecord{"Delegate", "Object", {}};

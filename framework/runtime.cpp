@@ -1,0 +1,184 @@
+#include "runtime.h"
+
+#include "application.h"
+#include "canvas.h"
+#include "filetype.h"
+#include "label.h"
+#include "line.h"
+#include "menuitem.h"
+#include "picture.h"
+#include "pushbutton.h"
+#include "qtconvert.h"
+#include "qtobjects.h"
+#include "textarea.h"
+#include "textfield.h"
+#include "timer.h"
+#include "weakref.h"
+#include "window.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+
+#include <cstdio>
+
+namespace {
+
+struct RuntimeState {
+    std::unique_ptr<QApplication> ownApplication;
+    QPointer<QObject> objectRoot;
+    std::vector<std::function<void()>> finalizers;
+    bool finalized = false;
+    ExceptionHelper exceptionHelper = &CallFunctionWithExceptionHandling;
+    std::shared_ptr<Application> application;
+    int32_t exitCode = 0;
+    bool quitRequested = false;
+    int unhandledCount = 0;
+};
+
+RuntimeState& State() {
+    static RuntimeState state;
+    return state;
+}
+
+void ReleaseQtObjects() {
+    qDeleteAll(QApplication::topLevelWidgets());
+    delete State().objectRoot.data();
+}
+
+// Qt wants its argument count to outlive the application.
+int applicationArgc = 1;
+char applicationName[] = "velk";
+char* applicationArgv[] = {applicationName, nullptr};
+
+void RunCallback(void* callback) {
+    reinterpret_cast<void (*)()>(callback)();
+}
+
+} // namespace
+
+QObject* QtObjectRoot() {
+    if (!State().objectRoot)
+        State().objectRoot = new QObject();
+    return State().objectRoot;
+}
+
+void RuntimeInit() {
+    RuntimeState& state = State();
+    if (!QApplication::instance())
+        state.ownApplication = std::make_unique<QApplication>(applicationArgc, applicationArgv);
+    QApplication::setApplicationName(QStringLiteral("Velk"));
+    // The application ends through Quit alone, not when its last window hides.
+    QApplication::setQuitOnLastWindowClosed(false);
+    qAddPostRoutine(ReleaseQtObjects);
+}
+
+void RuntimePerformInitializers(const std::vector<Initializer>& applicationInitializers) {
+    for (const Initializer& initializer : applicationInitializers)
+        initializer();
+}
+
+void RuntimeAddFinalizer(std::function<void()> finalizer) {
+    State().finalizers.push_back(std::move(finalizer));
+}
+
+void RuntimePerformFinalizers() {
+    RuntimeState& state = State();
+    if (state.finalized)
+        return;
+    state.finalized = true;
+    for (const auto& finalizer : state.finalizers)
+        finalizer();
+    ReleaseImplicitWindows();
+    state.application.reset();
+}
+
+int32_t RuntimeExit() {
+    RuntimeState& state = State();
+    state.ownApplication.reset();
+    return state.exitCode;
+}
+
+std::exception_ptr CallFunctionWithExceptionHandling(void (*function)(void*), void* argument) {
+    try {
+        function(argument);
+    } catch (const RuntimeException&) {
+        return std::current_exception();
+    }
+    return nullptr;
+}
+
+void RuntimeSetExceptionHelper(ExceptionHelper helper) {
+    State().exceptionHelper = helper;
+}
+
+ExceptionHelper RuntimeExceptionHelper() {
+    return State().exceptionHelper;
+}
+
+void UnhandledException(const std::exception& exception) {
+    ++State().unhandledCount;
+    const auto* runtimeException = dynamic_cast<const RuntimeException*>(&exception);
+    const std::string kind = runtimeException ? runtimeException->ClassName() : "exception";
+    const std::string report =
+        "An exception of class " + kind + " was not handled: " + exception.what();
+    std::fprintf(stderr, "%s\n", report.c_str());
+    std::fflush(stderr);
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
+        QMessageBox::critical(nullptr, QApplication::applicationName(), ToQString(report));
+}
+
+int UnhandledExceptionCount() {
+    return State().unhandledCount;
+}
+
+void DispatchEvent(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& exception) {
+        UnhandledException(exception);
+    }
+}
+
+void RuntimeInitExternalClasses() {
+    for (const ClassRecord* record :
+         {&Object::kClassRecord,        &WeakRef::kClassRecord,     &Delegate::kClassRecord,
+          &Picture::kClassRecord,       &FileType::kClassRecord,    &Application::kClassRecord,
+          &MenuItem::kClassRecord,      &MenuBar::kClassRecord,     &QuitMenuItem::kClassRecord,
+          &AppleMenuItem::kClassRecord, &Window::kClassRecord,      &Control::kClassRecord,
+          &Timer::kClassRecord,         &RectControl::kClassRecord, &PushButton::kClassRecord,
+          &TextField::kClassRecord,     &TextArea::kClassRecord,    &Label::kClassRecord,
+          &Canvas::kClassRecord,        &Line::kClassRecord})
+        RuntimeRegisterClass(*record);
+}
+
+void InitPluginEntrypoints() {}
+
+void RuntimeRegisterAppObject(const std::shared_ptr<Application>& application) {
+    State().application = application;
+}
+
+std::shared_ptr<Application> GetAppObject() {
+    return State().application;
+}
+
+void RunFrameworkInitialization(void (*callback)()) {
+    if (const std::exception_ptr raised =
+            RuntimeExceptionHelper()(&RunCallback, reinterpret_cast<void*>(callback)))
+        std::rethrow_exception(raised);
+}
+
+void RuntimeRun() {
+    if (!State().quitRequested)
+        QApplication::exec();
+}
+
+void Quit(int32_t code) {
+    RuntimeState& state = State();
+    if (state.quitRequested)
+        return;
+    state.quitRequested = true;
+    state.exitCode = code;
+    QApplication::exit(code);
+}

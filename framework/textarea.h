@@ -1,0 +1,19 @@
+#pragma once
+
+#include "control.h"
+
+#include <string>
+
+// A multi-line, scrolling text area. Its text breaks lines with CR.
+class TextArea : public RectControl {
+public:
+    static const ClassRecord kClassRecord;
+    const ClassRecord& Class() const override { return kClassRecord; }
+    void SetProperty(const std::string& name, const PropertyValue& value) override;
+
+    std::string Text() const;
+    void SetText(const std::string& text);
+
+protected:
+    QWidget* CreateWidget(QWidget* parent) override;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "control.h"
+
+#include <string>
+
+// A single-line text field, with an optional input mask and length limit.
+class TextField : public RectControl {
+public:
+    static const ClassRecord kClassRecord;
+    const ClassRecord& Class() const override { return kClassRecord; }
+    void SetProperty(const std::string& name, const PropertyValue& value) override;
+
+    std::string Text() const;
+    // Sets the text whole, whatever limit the user's typing has.
+    void SetText(const std::string& text);
+
+protected:
+    QWidget* CreateWidget(QWidget* parent) override;
+
+private:
+    void ApplyInputRules();
+
+    std::string mask_;
+    int64_t maximumCharacters_ = 0;
+};

@@ -1,0 +1,3 @@
+#include "weakref.h"
+
+const ClassRecord WeakRef::kClassRecord{"WeakRef", "Object", {}};
