@@ -25,7 +25,7 @@ const ClassRecord Control::kClassRecord{"Control", "Object", {}};
 
 void Control::SetProperty(const std::string& name, const PropertyValue& value) {
     if (name == "Name")
-        name_ = StringValue(name, value);
+        SetName(StringValue(name, value));
     else if (name == "Index")
         IntegerValue(name, value); // controls are addressed by name only
     else

@@ -19,6 +19,7 @@ public:
     void SetProperty(const std::string& name, const PropertyValue& value) override;
 
     const std::string& Name() const { return name_; }
+    void SetName(const std::string& name) { name_ = name; }
 
     // The window the control was made on, nil once that window is gone.
     std::shared_ptr<Window> Owner() const { return owner_.lock(); }

@@ -42,7 +42,12 @@ RuntimeState& State() {
 }
 
 void ReleaseQtObjects() {
-    qDeleteAll(QApplication::topLevelWidgets());
+    // Deleting one window may delete others it owns, so hold them guarded.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        windows.append(window);
+    for (const QPointer<QWidget>& window : windows)
+        delete window.data();
     delete State().objectRoot.data();
 }
 

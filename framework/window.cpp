@@ -61,7 +61,8 @@ protected:
             const auto keepAlive = window_.shared_from_this();
             const bool isReturn = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
             const std::shared_ptr<PushButton> button = window_.DefaultButton();
-            if (isReturn && event->modifiers() == Qt::NoModifier && button && button->Visible() &&
+            const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+            if (isReturn && plain && button && button->Visible() &&
                 button->Enabled()) {
                 button->Push();
                 handled = true;
@@ -311,7 +312,7 @@ bool Window::Visible() const {
 void Window::AddControl(const std::string& name, const std::shared_ptr<Control>& control) {
     NotNil(control);
     std::erase_if(d_->controls, [&](const auto& held) { return held->Name() == name; });
-    control->SetProperty("Name", String{name});
+    control->SetName(name);
     if (auto child = std::dynamic_pointer_cast<PaneChild>(control))
         child->SetWindow(std::static_pointer_cast<Window>(shared_from_this()));
     d_->controls.push_back(control);

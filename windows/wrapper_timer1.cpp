@@ -2,10 +2,6 @@
 
 const ClassRecord AboutWnd::_wrapper_Timer1::kClassRecord{"AboutWnd._wrapper_Timer1", "Timer", {}};
 
-AboutWnd::_wrapper_Timer1::~_wrapper_Timer1() {
-    ownerWindow_.reset();
-}
-
 void AboutWnd::_wrapper_Timer1::SetWindow(const std::shared_ptr<::Window>& window) {
     // The new reference is complete before it replaces the old one.
     auto reference = std::make_shared<WeakRef>();

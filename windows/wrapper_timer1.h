@@ -16,8 +16,6 @@ public:
     static const ClassRecord kClassRecord;
     const ClassRecord& Class() const override { return kClassRecord; }
 
-    ~_wrapper_Timer1() override;
-
     void SetWindow(const std::shared_ptr<::Window>& window) override;
     // The window the timer is placed on, nil before SetWindow or once it is gone.
     std::shared_ptr<::Window> Window() const override;
@@ -27,5 +25,6 @@ public:
 
 private:
     int64_t index_ = -2147483648;
+    // Nil until the framework places the timer; released with the timer.
     std::shared_ptr<WeakRef> ownerWindow_;
 };
