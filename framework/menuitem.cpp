@@ -57,6 +57,8 @@ struct MenuItemPrivate {
     std::string shortcut;
     bool autoEnabled = false;
     bool visible = true;
+    // Kept apart from the action, which Qt reports disabled while it is hidden.
+    bool enabled = true;
     std::vector<std::shared_ptr<MenuItem>> items;
 };
 
@@ -141,10 +143,11 @@ void MenuItem::SetShortcut(const std::string& shortcut) {
 }
 
 bool MenuItem::Enabled() const {
-    return d_->action->isEnabled();
+    return d_->enabled;
 }
 
 void MenuItem::SetEnabled(bool enabled) {
+    d_->enabled = enabled;
     d_->action->setEnabled(enabled);
 }
 
