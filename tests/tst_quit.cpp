@@ -1,0 +1,52 @@
+#include "testsupport.h"
+
+#include "windows/controlwnd.h"
+#include "windows/instances.h"
+
+#include <QTest>
+
+// Quitting ends the process's event loop for good, so it has a process of its own.
+class QuitTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // State: Velk started and its calculator window shown.
+    // Action: the calculator window is closed from within the running event loop.
+    // Expected: the event loop returns, and the exit status is 0.
+    void closingTheCalculatorEndsTheEventLoopWithCodeZero() {
+        StartVelk();
+        const std::shared_ptr<ControlWnd> calc = instance::ControlWnd();
+        QVERIFY(QTest::qWaitForWindowActive(calc->TopLevelWidget()));
+
+        bool gaveUp = false;
+        {
+            QObject scope;
+            QTimer::singleShot(0, &scope, [&calc] { calc->TopLevelWidget()->close(); });
+            // Ends the loop anyway should the close not quit, so the test fails
+            // instead of hanging.
+            QTimer::singleShot(10000, &scope, [&gaveUp] {
+                gaveUp = true;
+                QApplication::exit(1);
+            });
+            RuntimeRun();
+        }
+        QVERIFY(!gaveUp);
+        QVERIFY(!calc->Visible());
+
+        // The quit was Velk's own: its event loop does not start again.
+        {
+            QObject scope;
+            QTimer::singleShot(10000, &scope, [&gaveUp] {
+                gaveUp = true;
+                QApplication::exit(1);
+            });
+            RuntimeRun();
+        }
+        QVERIFY(!gaveUp);
+        RuntimePerformFinalizers();
+        QCOMPARE(RuntimeExit(), 0);
+    }
+};
+
+QTEST_MAIN(QuitTest)
+#include "tst_quit.moc"
