@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Builds Velk and starts it, or builds it and runs every test.
 #   ./build.sh run     build and start Velk
-#   ./build.sh test    build and run all tests
+#   ./build.sh test    build and run all tests, then build them again with
+#                      the address and undefined-behaviour sanitizers in
+#                      build-asan/ and run them there too
 # Installs what is missing from Debian's packages first (as root), or says
 # the exact line to run.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake g++ make qt6-base-dev)
+# The real-window test drives the built velk on a virtual X server.
+test_packages=(xvfb xdotool x11-utils imagemagick)
 jobs=$(nproc)
 
 ensure_packages() {
@@ -41,9 +45,13 @@ run)
     exec build/bin/velk
     ;;
 test)
-    ensure_packages "${packages[@]}"
+    ensure_packages "${packages[@]}" "${test_packages[@]}"
+    status=0
     build build
-    ctest --test-dir build --output-on-failure -j "$jobs"
+    ctest --test-dir build --output-on-failure -j "$jobs" || status=1
+    build build-asan -DCMAKE_BUILD_TYPE=Debug -DVELK_SANITIZE=ON
+    ctest --test-dir build-asan --output-on-failure -j "$jobs" || status=1
+    exit "$status"
     ;;
 *)
     echo "usage: $0 run|test" >&2

@@ -9,8 +9,10 @@ struct Registry {
     FileTypeRegistryObserver observer;
 };
 
+// Never destroyed: file types held in static storage deregister from their
+// destructors after main returns, when a static registry could be gone.
 Registry& TheRegistry() {
-    static Registry registry;
+    static Registry& registry = *new Registry;
     return registry;
 }
 

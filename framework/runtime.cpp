@@ -25,7 +25,6 @@
 namespace {
 
 struct RuntimeState {
-    std::unique_ptr<QApplication> ownApplication;
     QPointer<QObject> objectRoot;
     std::vector<std::function<void()>> finalizers;
     bool finalized = false;
@@ -34,6 +33,8 @@ struct RuntimeState {
     int32_t exitCode = 0;
     bool quitRequested = false;
     int unhandledCount = 0;
+    // Last, so that it goes first: tearing Qt down still reads the rest.
+    std::unique_ptr<QApplication> ownApplication;
 };
 
 RuntimeState& State() {

@@ -1,0 +1,160 @@
+#!/usr/bin/env bash
+# Starts the built Velk on a virtual X server of its own and checks from
+# outside what a user sees: the splash with its picture, the calculator in
+# its place after four seconds, and a clean end on Ctrl+Q.
+#   tests/realwindow.sh path/to/velk
+# Needs Xvfb, xdotool, xwininfo and xprop (x11-utils), and ImageMagick's import.
+set -euo pipefail
+
+velk=${1:?usage: $0 path/to/velk}
+work=$(mktemp -d)
+xvfb_pid=
+velk_pid=
+
+cleanup() {
+    [ -z "$velk_pid" ] || kill "$velk_pid" 2>/dev/null || true
+    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -s "$work/velk.log" ]; then
+        echo "--- what velk printed:" >&2
+        cat "$work/velk.log" >&2
+    fi
+    exit 1
+}
+
+for tool in Xvfb xdotool xwininfo xprop import; do
+    command -v "$tool" >/dev/null || fail "$tool is missing; ./build.sh test installs it"
+done
+[ -x "$velk" ] || fail "no executable at $velk"
+
+now_ms() { date +%s%3N; }
+
+# Polls the command every 50 ms until it succeeds or the time runs out.
+wait_until() { # milliseconds, command...
+    local deadline=$(($(now_ms) + $1))
+    shift
+    until "$@"; do
+        [ "$(now_ms)" -lt "$deadline" ] || return 1
+        sleep 0.05
+    done
+}
+
+# Running, and not a zombie waiting for its status to be read.
+velk_running() { [ -e "/proc/$velk_pid" ] && ! grep -q '^[0-9]* (.*) Z' "/proc/$velk_pid/stat"; }
+
+# Velk's top-level windows that are mapped (viewable), one id a line.
+mapped_windows() { xdotool search --onlyvisible --pid "$velk_pid" 2>/dev/null || true; }
+
+# "WIDTHxHEIGHT" of a top-level window: content plus menu bar, no frame
+# (there is no window manager to add one).
+size_of() {
+    xwininfo -id "$1" | awk '/^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print w "x" h }'
+}
+
+# The title as the window sets it (WM_NAME). Qt also sets _NET_WM_NAME, which
+# falls back to the application's name for a window without a title.
+title_of() { xprop -id "$1" -notype WM_NAME | sed -n 's/^WM_NAME = "\(.*\)"$/\1/p'; }
+
+# The window of the given width among the mapped ones, if exactly one is.
+mapped_window_of_width() { # width
+    local window found=()
+    for window in $(mapped_windows); do
+        [ "$(size_of "$window" | cut -dx -f1)" = "$1" ] && found+=("$window")
+    done
+    [ ${#found[@]} -eq 1 ] && echo "${found[0]}"
+}
+
+# "R G B" of one pixel of a window, at x, y from its top-left corner.
+pixel() { # window x y
+    import -window "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# --- A virtual X server on a free display.
+mkfifo "$work/displayfd"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/displayfd" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+display=$(timeout 20 head -n1 "$work/displayfd") || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$display"
+mkdir -m 700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime"
+unset QT_QPA_PLATFORM
+
+# --- The splash comes first, alone.
+"$velk" >"$work/velk.log" 2>&1 &
+velk_pid=$!
+splash_up() { [ "$(mapped_windows | wc -l)" -ge 1 ] || { velk_running || fail "velk ended at start-up"; false; }; }
+wait_until 20000 splash_up || fail "no window was mapped within 20 s of start-up"
+splash_seen=$(now_ms)
+splash=$(mapped_window_of_width 400) ||
+    fail "the first window is not the 400-wide splash: $(for w in $(mapped_windows); do size_of "$w"; done)"
+[ "$(mapped_windows | wc -l)" -eq 1 ] || fail "the splash is not the only window mapped at start-up"
+[ "$(title_of "$splash")" != "Velk" ] || fail "a window titled Velk is mapped before the splash went"
+
+splash_height=$(size_of "$splash" | cut -dx -f2)
+menu_height=$((splash_height - 350))
+if [ "$menu_height" -le 0 ] || [ "$menu_height" -ge 100 ]; then
+    fail "the splash is $(size_of "$splash"), not a 400 x 350 content area below a menu bar"
+fi
+echo "splash mapped: 400 x $splash_height (menu bar $menu_height px)"
+
+# --- The picture beside the executable fills the splash's canvas (262 x 266
+# at 69, 20 in the content area, the picture's own size): the blue disc on the
+# left, the orange one on the right. A missing picture leaves both white.
+canvas_x=69
+canvas_y=$((20 + menu_height))
+picture_drawn() {
+    local r _ b
+    read -r r _ b <<<"$(pixel "$splash" $((canvas_x + 50)) $((canvas_y + 133)))"
+    [ $((b - r)) -gt 50 ] || return 1
+    read -r r _ b <<<"$(pixel "$splash" $((canvas_x + 212)) $((canvas_y + 133)))"
+    [ $((r - b)) -gt 50 ]
+}
+wait_until 2000 picture_drawn ||
+    fail "the splash shows no picture: canvas pixels are" \
+        "$(pixel "$splash" $((canvas_x + 50)) $((canvas_y + 133))) (blue disc expected)" \
+        "and $(pixel "$splash" $((canvas_x + 212)) $((canvas_y + 133))) (orange disc expected);" \
+        "resources/ beside $velk: $(find "$(dirname "$velk")/resources" -maxdepth 1 -type f -printf '%f ' 2>&1)"
+echo "splash shows the picture"
+
+# --- After four seconds the calculator takes the splash's place, not much
+# earlier: the splash was mapped after the timer started, so 2500 ms leave room
+# for a slow start-up.
+calculator_up() {
+    velk_running || fail "velk ended while the splash was up"
+    [ -n "$(mapped_window_of_width 500)" ]
+}
+wait_until 12000 calculator_up ||
+    fail "no 500-wide calculator window within 12 s of the splash; mapped:" \
+        "$(for w in $(mapped_windows); do size_of "$w"; done)"
+elapsed=$(($(now_ms) - splash_seen))
+calculator=$(mapped_window_of_width 500)
+echo "calculator mapped $elapsed ms after the splash was seen"
+[ "$elapsed" -ge 2500 ] || fail "the calculator came $elapsed ms after the splash, well before 4000 ms"
+[ "$(size_of "$calculator")" = "500x$((400 + menu_height))" ] ||
+    fail "the calculator is $(size_of "$calculator"), not a 500 x 400 content area below the" \
+        "$menu_height px menu bar"
+[ "$(title_of "$calculator")" = "Velk" ] ||
+    fail "the calculator's title is \"$(title_of "$calculator")\", not \"Velk\""
+splash_gone() { [ -z "$(mapped_window_of_width 400)" ]; }
+wait_until 2000 splash_gone || fail "the splash is still mapped beside the calculator"
+[ "$(mapped_windows | wc -l)" -eq 1 ] || fail "more than the calculator is mapped after the splash"
+
+# --- Ctrl+Q in the calculator window (File > Quit) ends Velk with status 0.
+# With no window manager nothing becomes active by itself: give the window
+# the keyboard focus first.
+timeout 10 xdotool windowfocus --sync "$calculator" || fail "the calculator window did not take the keyboard focus"
+xdotool key --clearmodifiers ctrl+q
+velk_ended() { ! velk_running; }
+wait_until 10000 velk_ended || fail "velk still runs 10 s after Ctrl+Q"
+status=0
+wait "$velk_pid" || status=$?
+velk_pid=
+[ "$status" -eq 0 ] || fail "velk ended with status $status after Ctrl+Q"
+echo "Ctrl+Q ended velk with status 0"
+echo "PASS"
