@@ -2,6 +2,7 @@
 
 #include "exceptions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -49,17 +50,43 @@ NumberPattern ParsePattern(const std::string& pattern) {
     return parsed;
 }
 
-// The digits of a non-negative value rounded to the number of decimals.
+// A double holds 15 significant decimal digits reliably; those beyond are
+// noise of its binary form. Rounding starts from those 15, so that a value
+// that is a half in decimal, such as sqrt(.3025 * .0001) = .0055, rounds up
+// although its double lies a hair below .0055.
+constexpr int kSignificantDigits = 15;
+
+// The decimal digits of a non-negative value, as integer and decimal part.
+void SignificantDigits(double value, std::string& integerPart, std::string& decimalPart) {
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, value,
+                                       std::chars_format::scientific, kSignificantDigits - 1);
+    const std::string scientific(text, written.ptr);
+    const std::size_t e = scientific.find('e');
+    const std::string digits = scientific.substr(0, 1) + scientific.substr(2, e - 2);
+    int exponent = 0;
+    std::from_chars(scientific.data() + e + 1 + (scientific[e + 1] == '+'),
+                    scientific.data() + scientific.size(), exponent);
+    if (exponent < 0) {
+        integerPart = "0";
+        decimalPart = std::string(-exponent - 1, '0') + digits;
+    } else if (exponent + 1 >= static_cast<int>(digits.size())) {
+        integerPart = digits + std::string(exponent + 1 - digits.size(), '0');
+        decimalPart.clear();
+    } else {
+        integerPart = digits.substr(0, exponent + 1);
+        decimalPart = digits.substr(exponent + 1);
+    }
+}
+
+// The digits of a non-negative value rounded half away from zero to the
+// number of decimals.
 void RoundedDigits(double value, int decimals, std::string& integerPart, std::string& decimalPart) {
-    // 1100 decimals hold every finite double exactly.
-    char exact[1500];
-    const auto written =
-        std::to_chars(exact, exact + sizeof exact, value, std::chars_format::fixed, 1100);
-    const std::string number(exact, written.ptr);
-    const std::size_t point = number.find('.');
-    integerPart = number.substr(0, point);
-    decimalPart = number.substr(point + 1, decimals);
-    if (number[point + 1 + decimals] < '5')
+    SignificantDigits(value, integerPart, decimalPart);
+    decimalPart.resize(std::max<std::size_t>(decimalPart.size(), decimals + 1), '0');
+    const bool roundUp = decimalPart[decimals] >= '5';
+    decimalPart.resize(decimals);
+    if (!roundUp)
         return;
     // Carry the rounding up through the decimals and into the integer part.
     std::string digits = integerPart + decimalPart;
@@ -135,8 +162,7 @@ std::string Format(double value, const std::string& pattern) {
     if (std::isinf(value))
         return std::string(sign) + "Infinity";
 
-    // The exact decimal expansion of the double, rounded half away from zero
-    // on the digits themselves, so that .0625 gives .063 as on paper.
+    // Rounded on its decimal digits, half away from zero, as on paper.
     std::string integerPart;
     std::string decimalPart;
     RoundedDigits(std::fabs(value), parsed.decimalPlaces, integerPart, decimalPart);

@@ -35,6 +35,11 @@ const std::map<std::string, void (*)(QTextEdit&)> kTextEditActions = {
     {"EditClear", [](QTextEdit& area) { area.textCursor().removeSelectedText(); }},
 };
 
+// A read-only field or area lets its text be copied, not changed.
+bool AllowedOn(const std::string& itemName, bool readOnly) {
+    return !readOnly || itemName == "EditCopy";
+}
+
 void UpdateItems(const MenuItem& menu, const Window* window) {
     for (int i = 0; i < menu.Count(); ++i) {
         const std::shared_ptr<MenuItem> item = menu.Item(i);
@@ -197,7 +202,11 @@ bool MenuItem::HasFrameworkAction() const {
     if (!kLineEditActions.contains(Name()))
         return false;
     QWidget* focus = QApplication::focusWidget();
-    return qobject_cast<QLineEdit*>(focus) || qobject_cast<QTextEdit*>(focus);
+    if (auto* field = qobject_cast<QLineEdit*>(focus))
+        return AllowedOn(Name(), field->isReadOnly());
+    if (auto* area = qobject_cast<QTextEdit*>(focus))
+        return AllowedOn(Name(), area->isReadOnly());
+    return false;
 }
 
 void MenuItem::Choose() {
@@ -209,11 +218,13 @@ void MenuItem::Choose() {
 
 bool MenuItem::PerformFrameworkAction() {
     QWidget* focus = QApplication::focusWidget();
-    if (auto* field = qobject_cast<QLineEdit*>(focus); field && kLineEditActions.contains(Name())) {
+    if (auto* field = qobject_cast<QLineEdit*>(focus);
+        field && kLineEditActions.contains(Name()) && AllowedOn(Name(), field->isReadOnly())) {
         kLineEditActions.at(Name())(*field);
         return true;
     }
-    if (auto* area = qobject_cast<QTextEdit*>(focus); area && kTextEditActions.contains(Name())) {
+    if (auto* area = qobject_cast<QTextEdit*>(focus);
+        area && kTextEditActions.contains(Name()) && AllowedOn(Name(), area->isReadOnly())) {
         kTextEditActions.at(Name())(*area);
         return true;
     }

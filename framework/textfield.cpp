@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QValidator>
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -42,6 +43,25 @@ QString ToQtInputMask(const std::string& mask) {
     return qtMask;
 }
 
+// Qt's mask takes any Unicode digit ("٣", "²") for an ASCII one: only ASCII
+// digits, the mask's own signs and the blank get through.
+class MaskSigns : public QValidator {
+public:
+    MaskSigns(QString literals, QObject* parent)
+        : QValidator(parent), literals_(std::move(literals)) {}
+
+    State validate(QString& input, int&) const override {
+        for (const QChar sign : input)
+            if (!(sign >= QLatin1Char('0') && sign <= QLatin1Char('9')) &&
+                sign != QLatin1Char(' ') && !literals_.contains(sign))
+                return Invalid;
+        return Acceptable;
+    }
+
+private:
+    QString literals_;
+};
+
 // Passes each key to the control's KeyDown before the field sees it.
 class KeyDownFilter : public QObject {
 public:
@@ -68,6 +88,22 @@ const ClassRecord TextField::kClassRecord{"TextField", "RectControl", {}};
 
 QWidget* TextField::CreateWidget(QWidget* parent) {
     auto* field = new QLineEdit(parent);
+    // A digit deleted from the middle of a masked field leaves a blank that
+    // the field's text skips: close the gap, so that the field shows the
+    // number it holds.
+    QObject::connect(field, &QLineEdit::textEdited, field, [field] {
+        if (field->inputMask().isEmpty())
+            return;
+        QString shown = field->displayText();
+        while (shown.endsWith(QLatin1Char(' ')))
+            shown.chop(1);
+        const QString text = field->text();
+        if (shown == text)
+            return;
+        const int cursor = field->cursorPosition();
+        field->setText(text);
+        field->setCursorPosition(std::min<int>(cursor, text.size()));
+    });
     std::weak_ptr<TextField> self = std::static_pointer_cast<TextField>(shared_from_this());
     field->installEventFilter(new KeyDownFilter(
         [self](const std::string& key) {
@@ -96,7 +132,9 @@ void TextField::ApplyInputRules() {
     field.setInputMask(ToQtInputMask(mask_));
     delete field.validator();
     // A mask bounds the length itself, and Qt ignores a limit on a masked field.
-    if (mask_.empty() && maximumCharacters_ > 0)
+    if (!mask_.empty())
+        field.setValidator(new MaskSigns(ToQString(mask_).remove(QLatin1Char('#')), &field));
+    else if (maximumCharacters_ > 0)
         field.setValidator(new LengthLimit(static_cast<int>(maximumCharacters_), &field));
     else
         field.setValidator(nullptr);

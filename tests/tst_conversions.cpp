@@ -52,6 +52,12 @@ private slots:
                                          << ".000";
         QTest::newRow("half rounds up") << 0.0625 << ".000"
                                         << ".063";
+        QTest::newRow("decimal half stored below it") << std::sqrt(0.3025 * 0.0001) << ".000"
+                                                      << ".006";
+        QTest::newRow("zero") << 0.0 << ".000"
+                              << ".000";
+        QTest::newRow("huge value") << 1e20 << ".0"
+                                    << "100000000000000000000.0";
         QTest::newRow("plus sign") << 0.9999 << "+.000"
                                    << "+1.000";
         QTest::newRow("negative value") << -0.5866 << "+.000"
