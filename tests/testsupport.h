@@ -4,12 +4,19 @@
 // its message boxes, and finding what a user would see.
 
 #include "app/startup.h"
+#include "windows/aboutwnd.h"
+#include "windows/controlwnd.h"
+#include "windows/instances.h"
 
 #include "framework/runtime.h"
+#include "framework/textfield.h"
+#include "framework/timer.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <memory>
@@ -53,4 +60,29 @@ inline std::shared_ptr<MessageBoxAnswer> AnswerNextMessageBox() {
     poll->start();
     deadline->start(2000);
     return answer;
+}
+
+// Starts Velk and dismisses the splash as its timer would, then stops that
+// timer: it would otherwise hide an About window that a test brings back.
+inline std::shared_ptr<ControlWnd> StartVelkAtTheCalculator() {
+    StartVelk();
+    Timer& splashTimer = NotNil(NotNil(instance::AboutWnd()).Timer1());
+    splashTimer.CallAction();
+    splashTimer.SetRunMode(Timer::kRunModeOff);
+    return instance::ControlWnd();
+}
+
+inline QLineEdit* FieldEdit(const std::shared_ptr<TextField>& field) {
+    return qobject_cast<QLineEdit*>(NotNil(field).Widget());
+}
+
+// Types into the field as a user would: a click to focus it, its old text
+// selected and deleted, then the keys from the start of the masked field.
+inline void TypeIntoField(const std::shared_ptr<TextField>& field, const QString& keys) {
+    QLineEdit* edit = FieldEdit(field);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClick(edit, Qt::Key_Home);
+    QTest::keyClicks(edit, keys);
 }
