@@ -14,22 +14,7 @@ packages=(cmake g++ make qt6-base-dev)
 test_packages=(xvfb xdotool x11-utils imagemagick)
 jobs=$(nproc)
 
-ensure_packages() {
-    local missing=()
-    for package in "$@"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-            missing+=("$package")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    if [ "$(id -u)" -eq 0 ]; then
-        apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
-    else
-        echo "Velk needs these packages; install them with:" >&2
-        echo "  sudo apt-get install -y ${missing[*]}" >&2
-        exit 1
-    fi
-}
+source scripts/ensure_packages.sh
 
 build() { # folder, then extra CMake options
     local folder=$1

@@ -20,22 +20,7 @@ clicks=${CLICKS:-2001}
 build=${BUILD_DIR:-build-bench}
 packages=(cmake g++ make qt6-base-dev xvfb libx11-dev libxdamage-dev)
 
-ensure_packages() {
-    local missing=()
-    for package in "$@"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-            missing+=("$package")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    if [ "$(id -u)" -eq 0 ]; then
-        apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
-    else
-        echo "The benchmark needs these packages; install them with:" >&2
-        echo "  sudo apt-get install -y ${missing[*]}" >&2
-        exit 1
-    fi
-}
+source scripts/ensure_packages.sh
 
 median() { # column number, file
     sort -g -k "$1,$1" "$2" | awk -v c="$1" '{ v[NR] = $c } END {
