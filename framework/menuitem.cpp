@@ -174,11 +174,11 @@ std::shared_ptr<MenuItem> MenuItem::Child(const std::string& name) const {
     return found == d_->items.end() ? nullptr : *found;
 }
 
-std::shared_ptr<MenuItem> MenuItem::_Lookup(const std::string& name) const {
+std::shared_ptr<MenuItem> MenuItem::Lookup(const std::string& name) const {
     for (const auto& item : d_->items) {
         if (item->Name() == name)
             return item;
-        if (auto found = item->_Lookup(name))
+        if (auto found = item->Lookup(name))
             return found;
     }
     return nullptr;

@@ -43,7 +43,7 @@ public:
     // This menu's own item of that name, or nil.
     std::shared_ptr<MenuItem> Child(const std::string& name) const;
     // The item of that name at any depth below this one, or nil.
-    std::shared_ptr<MenuItem> _Lookup(const std::string& name) const;
+    std::shared_ptr<MenuItem> Lookup(const std::string& name) const;
     int Count() const;
     std::shared_ptr<MenuItem> Item(int index) const;
 

@@ -21,7 +21,7 @@ Picture::~Picture() = default;
 
 const ClassRecord Picture::kClassRecord{"Picture", "Object", {}};
 
-std::shared_ptr<Picture> Picture::_OpenFromApp(const std::string& fileName) {
+std::shared_ptr<Picture> Picture::OpenFromApp(const std::string& fileName) {
     auto picture = std::make_shared<Picture>();
     const QString path = QDir(ToQString(ResourceFolder())).filePath(ToQString(fileName));
     if (!picture->d_->image.load(path))

@@ -17,7 +17,7 @@ public:
     const ClassRecord& Class() const override { return kClassRecord; }
 
     // The picture in the file of that name, or nil when it is missing or unreadable.
-    static std::shared_ptr<Picture> _OpenFromApp(const std::string& fileName);
+    static std::shared_ptr<Picture> OpenFromApp(const std::string& fileName);
 
     int Width() const;
     int Height() const;

@@ -7,7 +7,7 @@
 namespace {
 
 template <class Item> std::shared_ptr<Item> LookupItem(const std::string& name) {
-    return RuntimeCheckCast<Item>(NotNil(NotNil(App()).GetMenuBar())._Lookup(name));
+    return RuntimeCheckCast<Item>(NotNil(NotNil(App()).GetMenuBar()).Lookup(name));
 }
 
 } // namespace

@@ -41,7 +41,7 @@ const QString kDisclaimer = QStringLiteral(
     "any miscalculation or misuse by the user.");
 
 MenuItem& ItemNamed(const std::string& name) {
-    return NotNil(NotNil(NotNil(App()).GetMenuBar())._Lookup(name));
+    return NotNil(NotNil(NotNil(App()).GetMenuBar()).Lookup(name));
 }
 
 // Opening a top-level menu is what makes the framework update the items.

@@ -184,7 +184,7 @@ std::shared_ptr<MenuItem> AddItem(MenuItem& menu, const std::string& name, const
 }
 
 std::shared_ptr<MenuItem> Item(const std::string& name) {
-    return NotNil(GetAppObject()->GetMenuBar())._Lookup(name);
+    return NotNil(GetAppObject()->GetMenuBar()).Lookup(name);
 }
 
 // What the user sees of a menu or bar: each shown entry's text, "-" for a separator.
@@ -405,8 +405,8 @@ private slots:
         QVERIFY(red.save(folder.filePath("red.png")));
         const std::string defaultFolder = ResourceFolder();
         SetResourceFolder(folder.path().toStdString());
-        const auto picture = Picture::_OpenFromApp("red.png");
-        const auto missing = Picture::_OpenFromApp("Velk32.jpg");
+        const auto picture = Picture::OpenFromApp("red.png");
+        const auto missing = Picture::OpenFromApp("Velk32.jpg");
         SetResourceFolder(defaultFolder);
         QVERIFY(picture && picture->Width() == 12 && picture->Height() == 7);
         QVERIFY(!missing);
@@ -444,8 +444,8 @@ private slots:
 
     void lookupFindsNestedItemsAndChildOnlyDirectOnes() {
         const std::shared_ptr<MenuBar> bar = GetAppObject()->GetMenuBar();
-        QCOMPARE(NotNil(bar->_Lookup("Unbound")).Value(), std::string("Unbound"));
-        QCOMPARE(NotNil(bar->Child("ToolsMenu")).Child("Unbound"), bar->_Lookup("Unbound"));
+        QCOMPARE(NotNil(bar->Lookup("Unbound")).Value(), std::string("Unbound"));
+        QCOMPARE(NotNil(bar->Child("ToolsMenu")).Child("Unbound"), bar->Lookup("Unbound"));
         QVERIFY(!bar->Child("Unbound"));
     }
 
