@@ -8,6 +8,7 @@
 #include "framework/textarea.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QMenu>
 #include <QTextEdit>
 
@@ -346,6 +347,21 @@ private slots:
         QVERIFY(calc_->TopLevelWidget()->isActiveWindow());
         QCOMPARE(QApplication::focusWidget(), FieldEdit(calc_->AFld()));
         QCOMPARE(FieldEdit(calc_->AFld())->text(), QStringLiteral(".86"));
+    }
+
+    // State: .587 on show and the result field clicked into.
+    // Action: Edit > Paste and Edit > Cut chosen with text on the clipboard.
+    // Expected: the read-only result keeps its text.
+    void editItemsLeaveTheReadOnlyResultAlone() {
+        typeInputs("86", "40");
+        QTest::mouseClick(button(calc_->CalcBtn()), Qt::LeftButton);
+        QLineEdit* result = FieldEdit(calc_->DiffFld());
+        QTest::mouseClick(result, Qt::LeftButton);
+        result->selectAll();
+        QApplication::clipboard()->setText(QStringLiteral("1"));
+        ItemNamed("EditPaste").Choose();
+        ItemNamed("EditCut").Choose();
+        QCOMPARE(result->text(), QStringLiteral(".587"));
     }
 
     // State: no help window yet.
