@@ -31,7 +31,6 @@ public:
     const std::string& LongVersion() const { return longVersion_; }
     const std::string& ShortVersion() const { return shortVersion_; }
     const std::string& PackageInfo() const { return packageInfo_; }
-    const std::string& RegionCode() const { return regionCode_; }
 
     // Installs the menu bar on every window that shows one.
     void SetMenuBar(const std::shared_ptr<MenuBar>& menuBar);
@@ -46,6 +45,5 @@ private:
     std::string longVersion_;
     std::string shortVersion_;
     std::string packageInfo_;
-    std::string regionCode_;
     std::shared_ptr<MenuBar> menuBar_;
 };
