@@ -62,8 +62,7 @@ protected:
             const bool isReturn = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
             const std::shared_ptr<PushButton> button = window_.DefaultButton();
             const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-            if (isReturn && plain && button && button->Visible() &&
-                button->Enabled()) {
+            if (isReturn && plain && button && button->Visible() && button->Enabled()) {
                 button->Push();
                 handled = true;
             } else if (window_.Implements("KeyDown")) {
