@@ -14,6 +14,7 @@
 #include <QTextEdit>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 namespace {
@@ -35,9 +36,18 @@ const std::map<std::string, void (*)(QTextEdit&)> kTextEditActions = {
     {"EditClear", [](QTextEdit& area) { area.textCursor().removeSelectedText(); }},
 };
 
-// A read-only field or area lets its text be copied, not changed.
-bool AllowedOn(const std::string& itemName, bool readOnly) {
-    return !readOnly || itemName == "EditCopy";
+// The standard editing action of the item on the focused text control, or
+// none. A read-only field or area lets its text be copied, not changed.
+std::function<void()> EditingAction(const std::string& itemName) {
+    QWidget* focus = QApplication::focusWidget();
+    auto allowed = [&](bool readOnly) { return !readOnly || itemName == "EditCopy"; };
+    if (auto* field = qobject_cast<QLineEdit*>(focus);
+        field && kLineEditActions.contains(itemName) && allowed(field->isReadOnly()))
+        return [field, action = kLineEditActions.at(itemName)] { action(*field); };
+    if (auto* area = qobject_cast<QTextEdit*>(focus);
+        area && kTextEditActions.contains(itemName) && allowed(area->isReadOnly()))
+        return [area, action = kTextEditActions.at(itemName)] { action(*area); };
+    return nullptr;
 }
 
 void UpdateItems(const MenuItem& menu, const Window* window) {
@@ -199,14 +209,7 @@ QAction* MenuItem::Action() const {
 }
 
 bool MenuItem::HasFrameworkAction() const {
-    if (!kLineEditActions.contains(Name()))
-        return false;
-    QWidget* focus = QApplication::focusWidget();
-    if (auto* field = qobject_cast<QLineEdit*>(focus))
-        return AllowedOn(Name(), field->isReadOnly());
-    if (auto* area = qobject_cast<QTextEdit*>(focus))
-        return AllowedOn(Name(), area->isReadOnly());
-    return false;
+    return EditingAction(Name()) != nullptr;
 }
 
 void MenuItem::Choose() {
@@ -217,18 +220,10 @@ void MenuItem::Choose() {
 }
 
 bool MenuItem::PerformFrameworkAction() {
-    QWidget* focus = QApplication::focusWidget();
-    if (auto* field = qobject_cast<QLineEdit*>(focus);
-        field && kLineEditActions.contains(Name()) && AllowedOn(Name(), field->isReadOnly())) {
-        kLineEditActions.at(Name())(*field);
-        return true;
-    }
-    if (auto* area = qobject_cast<QTextEdit*>(focus);
-        area && kTextEditActions.contains(Name()) && AllowedOn(Name(), area->isReadOnly())) {
-        kTextEditActions.at(Name())(*area);
-        return true;
-    }
-    return false;
+    const std::function<void()> action = EditingAction(Name());
+    if (action)
+        action();
+    return action != nullptr;
 }
 
 std::vector<QAction*> MenuBar::TopLevelActions() const {
