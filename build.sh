@@ -36,6 +36,7 @@ test)
     ctest --test-dir build --output-on-failure -j "$jobs" || status=1
     build build-asan -DCMAKE_BUILD_TYPE=Debug -DVELK_SANITIZE=ON
     ctest --test-dir build-asan --output-on-failure -j "$jobs" || status=1
+    scripts/test_ratio.sh || true
     exit "$status"
     ;;
 *)
