@@ -50,7 +50,7 @@ void Canvas::SetBackdrop(const std::shared_ptr<Picture>& picture) {
     WidgetAs<CanvasWidget>().SetImage(picture ? picture->Data().image : QImage());
 }
 
-void Canvas::SetProperty(const std::string& name, const PropertyValue& value) {
+void Canvas::SetProperty(std::string_view name, const PropertyValue& value) {
     if (name == "AllowFocus") {
         allowFocus_ = BooleanValue(name, value);
         ApplyFocusPolicy();

@@ -11,7 +11,7 @@ class Canvas : public RectControl {
 public:
     static const ClassRecord kClassRecord;
     const ClassRecord& Class() const override { return kClassRecord; }
-    void SetProperty(const std::string& name, const PropertyValue& value) override;
+    void SetProperty(std::string_view name, const PropertyValue& value) override;
 
     std::shared_ptr<Picture> Backdrop() const { return backdrop_; }
     void SetBackdrop(const std::shared_ptr<Picture>& picture);

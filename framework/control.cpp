@@ -23,9 +23,9 @@ Qt::Alignment ToQtAlignment(int64_t alignment) {
 
 const ClassRecord Control::kClassRecord{"Control", "Object", {}};
 
-void Control::SetProperty(const std::string& name, const PropertyValue& value) {
+void Control::SetProperty(std::string_view name, const PropertyValue& value) {
     if (name == "Name")
-        SetName(StringValue(name, value));
+        SetName(std::string(StringValue(name, value)));
     else if (name == "Index")
         IntegerValue(name, value); // controls are addressed by name only
     else
@@ -103,7 +103,7 @@ QWidget* RectControl::Widget() const {
     return d_->widget;
 }
 
-void RectControl::SetProperty(const std::string& name, const PropertyValue& value) {
+void RectControl::SetProperty(std::string_view name, const PropertyValue& value) {
     QWidget& widget = ConstructedWidget();
     const QRect bounds = d_->bounds;
     if (name == "Left")

@@ -16,7 +16,7 @@ class Control : public Object {
 public:
     static const ClassRecord kClassRecord;
     const ClassRecord& Class() const override { return kClassRecord; }
-    void SetProperty(const std::string& name, const PropertyValue& value) override;
+    void SetProperty(std::string_view name, const PropertyValue& value) override;
 
     const std::string& Name() const { return name_; }
     void SetName(const std::string& name) { name_ = name; }
@@ -56,7 +56,7 @@ public:
 
     static const ClassRecord kClassRecord;
     const ClassRecord& Class() const override { return kClassRecord; }
-    void SetProperty(const std::string& name, const PropertyValue& value) override;
+    void SetProperty(std::string_view name, const PropertyValue& value) override;
 
     // Makes the control's widget on its window.
     void Constructor();

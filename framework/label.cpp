@@ -16,7 +16,7 @@ std::string Label::Text() const {
     return ToStdString(WidgetAs<QLabel>().text());
 }
 
-void Label::SetProperty(const std::string& name, const PropertyValue& value) {
+void Label::SetProperty(std::string_view name, const PropertyValue& value) {
     auto& label = WidgetAs<QLabel>();
     if (name == "Value")
         label.setText(ToQString(StringValue(name, value)));

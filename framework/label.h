@@ -7,7 +7,7 @@ class Label : public RectControl {
 public:
     static const ClassRecord kClassRecord;
     const ClassRecord& Class() const override { return kClassRecord; }
-    void SetProperty(const std::string& name, const PropertyValue& value) override;
+    void SetProperty(std::string_view name, const PropertyValue& value) override;
 
     std::string Text() const;
 

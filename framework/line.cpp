@@ -59,7 +59,7 @@ void Line::ApplyEnds() {
         thickness_);
 }
 
-void Line::SetProperty(const std::string& name, const PropertyValue& value) {
+void Line::SetProperty(std::string_view name, const PropertyValue& value) {
     if (name == "X1")
         x1_ = DoubleValue(name, value);
     else if (name == "Y1")

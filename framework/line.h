@@ -7,7 +7,7 @@ class Line : public RectControl {
 public:
     static const ClassRecord kClassRecord;
     const ClassRecord& Class() const override { return kClassRecord; }
-    void SetProperty(const std::string& name, const PropertyValue& value) override;
+    void SetProperty(std::string_view name, const PropertyValue& value) override;
 
 protected:
     QWidget* CreateWidget(QWidget* parent) override;

@@ -11,18 +11,20 @@ std::map<std::string, ClassRecord>& ClassRegistry() {
 }
 
 template <class T>
-const T& ValueOfType(const std::string& name, const PropertyValue& value, const char* typeName) {
+const T& ValueOfType(std::string_view name, const PropertyValue& value, const char* typeName) {
     if (const T* typed = std::get_if<T>(&value))
         return *typed;
-    throw TypeMismatchException("The property " + name + " takes a value of type " + typeName);
+    throw TypeMismatchException("The property " + std::string(name) + " takes a value of type " +
+                                typeName);
 }
 
 } // namespace
 
 const ClassRecord Object::kClassRecord{"Object", "", {}};
 
-void Object::SetProperty(const std::string& name, const PropertyValue&) {
-    throw KeyNotFoundException("The class " + Class().name + " has no property " + name);
+void Object::SetProperty(std::string_view name, const PropertyValue&) {
+    throw KeyNotFoundException("The class " + Class().name + " has no property " +
+                               std::string(name));
 }
 
 void RuntimeRegisterClass(const ClassRecord& record) {
@@ -49,35 +51,35 @@ bool RuntimeIsEventHandled(const Object& object, const std::string& className,
     return false;
 }
 
-void SetProperties(Object& object, const Layout& layout) {
+void SetProperties(Object& object, Layout layout) {
     for (const auto& [name, value] : layout)
         object.SetProperty(name, value);
 }
 
-int64_t IntegerValue(const std::string& name, const PropertyValue& value) {
+int64_t IntegerValue(std::string_view name, const PropertyValue& value) {
     return ValueOfType<Integer>(name, value, "Integer").value;
 }
 
-double DoubleValue(const std::string& name, const PropertyValue& value) {
+double DoubleValue(std::string_view name, const PropertyValue& value) {
     return ValueOfType<Double>(name, value, "Double").value;
 }
 
-double SingleValue(const std::string& name, const PropertyValue& value) {
+double SingleValue(std::string_view name, const PropertyValue& value) {
     return ValueOfType<Single>(name, value, "Single").value;
 }
 
-bool BooleanValue(const std::string& name, const PropertyValue& value) {
+bool BooleanValue(std::string_view name, const PropertyValue& value) {
     return ValueOfType<Boolean>(name, value, "Boolean").value;
 }
 
-uint32_t ColorValue(const std::string& name, const PropertyValue& value) {
+uint32_t ColorValue(std::string_view name, const PropertyValue& value) {
     return ValueOfType<Color>(name, value, "Color").value;
 }
 
-const std::string& StringValue(const std::string& name, const PropertyValue& value) {
+std::string_view StringValue(std::string_view name, const PropertyValue& value) {
     return ValueOfType<String>(name, value, "String").value;
 }
 
-uint8_t ByteValue(const std::string& name, const PropertyValue& value) {
+uint8_t ByteValue(std::string_view name, const PropertyValue& value) {
     return ValueOfType<Byte>(name, value, "Byte").value;
 }

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What the runtime knows of a class: its registered name, the name of its
@@ -29,7 +30,7 @@ public:
 
     // Applies one layout assignment. Every class handles the names it knows
     // and hands the rest to its base; the root rejects them.
-    virtual void SetProperty(const std::string& name, const PropertyValue& value);
+    virtual void SetProperty(std::string_view name, const PropertyValue& value);
 };
 
 // Registers a class with the runtime; registering a name again is harmless.
@@ -42,7 +43,7 @@ bool RuntimeIsEventHandled(const Object& object, const std::string& className,
                            const std::string& eventName, bool ownClassOnly);
 
 // Applies a layout to an object, assignment by assignment, in order.
-void SetProperties(Object& object, const Layout& layout);
+void SetProperties(Object& object, Layout layout);
 
 // The object as a T: nil stays nil; an object of another class raises
 // IllegalCastException.
@@ -58,10 +59,10 @@ std::shared_ptr<T> RuntimeCheckCast(const std::shared_ptr<From>& object) {
 }
 
 // Readers of a layout value that insist on its type.
-int64_t IntegerValue(const std::string& name, const PropertyValue& value);
-double DoubleValue(const std::string& name, const PropertyValue& value);
-double SingleValue(const std::string& name, const PropertyValue& value);
-bool BooleanValue(const std::string& name, const PropertyValue& value);
-uint32_t ColorValue(const std::string& name, const PropertyValue& value);
-const std::string& StringValue(const std::string& name, const PropertyValue& value);
-uint8_t ByteValue(const std::string& name, const PropertyValue& value);
+int64_t IntegerValue(std::string_view name, const PropertyValue& value);
+double DoubleValue(std::string_view name, const PropertyValue& value);
+double SingleValue(std::string_view name, const PropertyValue& value);
+bool BooleanValue(std::string_view name, const PropertyValue& value);
+uint32_t ColorValue(std::string_view name, const PropertyValue& value);
+std::string_view StringValue(std::string_view name, const PropertyValue& value);
+uint8_t ByteValue(std::string_view name, const PropertyValue& value);

@@ -56,7 +56,7 @@ bool PushButton::HasEvent(int eventNumber) const {
            RectControl::HasEvent(eventNumber);
 }
 
-void PushButton::SetProperty(const std::string& name, const PropertyValue& value) {
+void PushButton::SetProperty(std::string_view name, const PropertyValue& value) {
     auto& button = WidgetAs<QPushButton>();
     if (name == "Caption")
         button.setText(ToQString(StringValue(name, value)));

@@ -11,7 +11,7 @@ public:
 
     static const ClassRecord kClassRecord;
     const ClassRecord& Class() const override { return kClassRecord; }
-    void SetProperty(const std::string& name, const PropertyValue& value) override;
+    void SetProperty(std::string_view name, const PropertyValue& value) override;
 
     // Presses the button as a click would: raises Action.
     void Push();

@@ -11,9 +11,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
-inline QString ToQString(const std::string& text) {
-    return QString::fromUtf8(text);
+inline QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 inline std::string ToStdString(const QString& text) {

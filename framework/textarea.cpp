@@ -26,10 +26,10 @@ void TextArea::SetText(const std::string& text) {
     WidgetAs<QTextEdit>().setPlainText(plain);
 }
 
-void TextArea::SetProperty(const std::string& name, const PropertyValue& value) {
+void TextArea::SetProperty(std::string_view name, const PropertyValue& value) {
     auto& area = WidgetAs<QTextEdit>();
     if (name == "Value")
-        SetText(StringValue(name, value));
+        SetText(std::string(StringValue(name, value)));
     else if (name == "ReadOnly")
         area.setReadOnly(BooleanValue(name, value));
     else if (name == "HasBorder")

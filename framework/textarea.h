@@ -9,7 +9,7 @@ class TextArea : public RectControl {
 public:
     static const ClassRecord kClassRecord;
     const ClassRecord& Class() const override { return kClassRecord; }
-    void SetProperty(const std::string& name, const PropertyValue& value) override;
+    void SetProperty(std::string_view name, const PropertyValue& value) override;
 
     std::string Text() const;
     void SetText(const std::string& text);

@@ -141,10 +141,10 @@ void TextField::ApplyInputRules() {
     field.setText(text);
 }
 
-void TextField::SetProperty(const std::string& name, const PropertyValue& value) {
+void TextField::SetProperty(std::string_view name, const PropertyValue& value) {
     auto& field = WidgetAs<QLineEdit>();
     if (name == "Value")
-        SetText(StringValue(name, value));
+        SetText(std::string(StringValue(name, value)));
     else if (name == "ValidationMask") {
         mask_ = StringValue(name, value);
         ApplyInputRules();

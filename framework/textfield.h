@@ -9,7 +9,7 @@ class TextField : public RectControl {
 public:
     static const ClassRecord kClassRecord;
     const ClassRecord& Class() const override { return kClassRecord; }
-    void SetProperty(const std::string& name, const PropertyValue& value) override;
+    void SetProperty(std::string_view name, const PropertyValue& value) override;
 
     std::string Text() const;
     // Sets the text whole, whatever limit the user's typing has.

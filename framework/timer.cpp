@@ -37,7 +37,7 @@ bool Timer::HasEvent(int eventNumber) const {
     return eventNumber == kActionEvent;
 }
 
-void Timer::SetProperty(const std::string& name, const PropertyValue& value) {
+void Timer::SetProperty(std::string_view name, const PropertyValue& value) {
     if (name == "RunMode")
         SetRunMode(IntegerValue(name, value));
     else if (name == "Period")

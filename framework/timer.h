@@ -39,7 +39,7 @@ public:
 
     static const ClassRecord kClassRecord;
     const ClassRecord& Class() const override { return kClassRecord; }
-    void SetProperty(const std::string& name, const PropertyValue& value) override;
+    void SetProperty(std::string_view name, const PropertyValue& value) override;
 
     int64_t RunMode() const;
     void SetRunMode(int64_t mode);

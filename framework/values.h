@@ -1,12 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
-#include <utility>
+#include <span>
+#include <string_view>
 #include <variant>
-#include <vector>
 
-// The typed values a layout assigns to a property.
+// The typed values a layout assigns to a property. They are literal types,
+// so that layouts are constant tables, built by the compiler.
 struct Integer {
     int64_t value;
 };
@@ -23,8 +23,9 @@ struct Boolean {
 struct Color {
     uint32_t value;
 };
+// Text that outlives the layout: a literal or a constant of the program.
 struct String {
-    std::string value;
+    std::string_view value;
 };
 // A one-byte framework value, such as a font unit.
 struct Byte {
@@ -33,5 +34,12 @@ struct Byte {
 
 using PropertyValue = std::variant<Integer, Double, Single, Boolean, Color, String, Byte>;
 
-// A layout: property assignments applied in order.
-using Layout = std::vector<std::pair<std::string, PropertyValue>>;
+// One property assignment of a layout.
+struct LayoutEntry {
+    std::string_view name;
+    PropertyValue value;
+};
+
+// A layout: property assignments applied in order. Tables are written as
+// constexpr arrays of entries, which a Layout views without copying.
+using Layout = std::span<const LayoutEntry>;

@@ -151,11 +151,11 @@ bool Window::Implements(const std::string& eventName) const {
     return RuntimeIsEventHandled(*this, Class().name, eventName, false);
 }
 
-void Window::SetProperty(const std::string& name, const PropertyValue& value) {
+void Window::SetProperty(std::string_view name, const PropertyValue& value) {
     auto dimension = [&] {
         const int64_t pixels = IntegerValue(name, value);
         if (pixels < 0 || pixels > QWIDGETSIZE_MAX)
-            throw OutOfBoundsException("The window's " + name + " is out of range");
+            throw OutOfBoundsException("The window's " + std::string(name) + " is out of range");
         return static_cast<int>(pixels);
     };
     if (name == "Width")

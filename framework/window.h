@@ -23,7 +23,7 @@ public:
 
     static const ClassRecord kClassRecord;
     const ClassRecord& Class() const override { return kClassRecord; }
-    void SetProperty(const std::string& name, const PropertyValue& value) override;
+    void SetProperty(std::string_view name, const PropertyValue& value) override;
 
     // Builds the window: raises Layout, CreateControls and AddMenuHandlers,
     // holds it as its class's implicit instance, and shows it when its layout

@@ -33,29 +33,29 @@
 
 namespace {
 
-const Layout kProbeLayout = {
+constexpr LayoutEntry kProbeLayout[] = {
     {"Width", Integer{320}},    {"Height", Integer{200}},          {"Title", String{"Probe"}},
     {"Visible", Boolean{true}}, {"MenuBarVisible", Boolean{true}},
 };
 
-const Layout kPinnedBtnLayout = {
+constexpr LayoutEntry kPinnedBtnLayout[] = {
     {"Left", Integer{10}},   {"Top", Integer{10}},        {"Width", Integer{80}},
     {"Height", Integer{30}}, {"LockLeft", Boolean{true}}, {"LockTop", Boolean{true}},
 };
 
-const Layout kShiftBtnLayout = {
+constexpr LayoutEntry kShiftBtnLayout[] = {
     {"Left", Integer{230}},  {"Top", Integer{160}},        {"Width", Integer{80}},
     {"Height", Integer{30}}, {"LockRight", Boolean{true}}, {"LockBottom", Boolean{true}},
 };
 
-const Layout kWideFldLayout = {
+constexpr LayoutEntry kWideFldLayout[] = {
     {"Left", Integer{10}},        {"Top", Integer{60}},        {"Width", Integer{300}},
     {"Height", Integer{24}},      {"LockLeft", Boolean{true}}, {"LockTop", Boolean{true}},
     {"LockRight", Boolean{true}},
 };
 
 // A reliability input as the calculator has them.
-const Layout kAFldLayout = {
+constexpr LayoutEntry kAFldLayout[] = {
     {"Left", Integer{10}},
     {"Top", Integer{100}},
     {"Width", Integer{80}},
@@ -64,21 +64,21 @@ const Layout kAFldLayout = {
     {"ValidationMask", String{".####"}},
 };
 
-const Layout kAreaLayout = {
+constexpr LayoutEntry kAreaLayout[] = {
     {"Left", Integer{100}},
     {"Top", Integer{100}},
     {"Width", Integer{100}},
     {"Height", Integer{50}},
 };
 
-const Layout kCanvasLayout = {
+constexpr LayoutEntry kCanvasLayout[] = {
     {"Left", Integer{210}},
     {"Top", Integer{100}},
     {"Width", Integer{100}},
     {"Height", Integer{50}},
 };
 
-template <class T> void AddNew(Window& window, const std::string& name, const Layout& layout) {
+template <class T> void AddNew(Window& window, const std::string& name, Layout layout) {
     const std::shared_ptr<T> control = window.New<T>();
     control->Constructor();
     window.AddControl(name, control);
@@ -300,12 +300,10 @@ private slots:
     }
 
     void unknownPropertiesWrongTypesAndWrongCastsRaise() {
+        QVERIFY_THROWS_EXCEPTION(KeyNotFoundException, probe_->SetProperty("Widht", Integer{10}));
+        QVERIFY_THROWS_EXCEPTION(TypeMismatchException, probe_->SetProperty("Width", String{"10"}));
         QVERIFY_THROWS_EXCEPTION(KeyNotFoundException,
-                                 SetProperties(*probe_, {{"Widht", Integer{10}}}));
-        QVERIFY_THROWS_EXCEPTION(TypeMismatchException,
-                                 SetProperties(*probe_, {{"Width", String{"10"}}}));
-        QVERIFY_THROWS_EXCEPTION(KeyNotFoundException, SetProperties(*probe_->Get("WideFld"),
-                                                                     {{"Caption", String{"x"}}}));
+                                 probe_->Get("WideFld")->SetProperty("Caption", String{"x"}));
         QVERIFY_THROWS_EXCEPTION(IllegalCastException, probe_->Get<TextField>("ShiftBtn"));
     }
 
@@ -359,7 +357,7 @@ private slots:
 
     void lengthLimitHoldsTypingButNotTheProgramsText() {
         const auto field = probe_->Get<TextField>("WideFld");
-        SetProperties(*field, {{"MaximumCharactersAllowed", Integer{4}}});
+        field->SetProperty("MaximumCharactersAllowed", Integer{4});
         field->SetFocus();
         QTest::keyClicks(field->Widget(), "123456");
         QCOMPARE(field->Text(), std::string("1234"));
@@ -380,7 +378,7 @@ private slots:
 
     void returnPressesTheFirstDefaultButton() {
         for (const char* name : {"PinnedBtn", "ShiftBtn"}) {
-            SetProperties(*probe_->Get(name), {{"Default", Boolean{true}}});
+            probe_->Get(name)->SetProperty("Default", Boolean{true});
             Bind(probe_->Get(name), PushButton::kActionEvent, &Target::Action, "( PushButton )");
         }
         probe_->Get("AFld")->SetFocus();
@@ -423,7 +421,8 @@ private slots:
             const auto timer = std::make_shared<Timer>();
             timer->SetName(name);
             Bind(timer, Timer::kActionEvent, &Target::Tick, "( Timer )");
-            SetProperties(*timer, {{"Period", Integer{10}}, {"RunMode", Integer{mode}}});
+            timer->SetProperty("Period", Integer{10});
+            timer->SetProperty("RunMode", Integer{mode});
             return timer;
         };
         const auto once = start("Once", Timer::kRunModeSingle);

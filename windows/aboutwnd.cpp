@@ -11,7 +11,7 @@
 
 namespace {
 
-const Layout kWindowLayout = {
+constexpr LayoutEntry kWindowLayout[] = {
     {"Width", Integer{400}},
     {"Height", Integer{350}},
     {"MinimumWidth", Integer{64}},
@@ -36,7 +36,7 @@ const Layout kWindowLayout = {
     {"LiveResize", Boolean{false}},
 };
 
-const Layout kStaticText5Layout = {
+constexpr LayoutEntry kStaticText5Layout[] = {
     {"Name", String{"StaticText5"}},
     {"Index", Integer{-2147483648}},
     {"Left", Integer{0}},
@@ -71,7 +71,7 @@ const Layout kStaticText5Layout = {
     {"InitialParent", String{""}},
 };
 
-const Layout kCanvas1Layout = {
+constexpr LayoutEntry kCanvas1Layout[] = {
     {"Name", String{"Canvas1"}},
     {"Index", Integer{-2147483648}},
     {"Left", Integer{69}},
@@ -98,7 +98,7 @@ const Layout kCanvas1Layout = {
     {"InitialParent", String{""}},
 };
 
-const Layout kTimer1Layout = {
+constexpr LayoutEntry kTimer1Layout[] = {
     {"RunMode", Integer{1}},
     {"Period", Integer{4000}},
 };

@@ -18,7 +18,7 @@ namespace {
 constexpr double kLowestReliability = 0.0001;
 constexpr double kHighestReliability = 0.9999;
 
-const Layout kWindowLayout = {
+constexpr LayoutEntry kWindowLayout[] = {
     {"Width", Integer{500}},
     {"Height", Integer{400}},
     {"MinimumWidth", Integer{64}},
@@ -43,7 +43,7 @@ const Layout kWindowLayout = {
     {"LiveResize", Boolean{false}},
 };
 
-const Layout kCalcBtnLayout = {
+constexpr LayoutEntry kCalcBtnLayout[] = {
     {"Name", String{"CalcBtn"}},
     {"Index", Integer{-2147483648}},
     {"Left", Integer{20}},
@@ -75,7 +75,7 @@ const Layout kCalcBtnLayout = {
     {"InitialParent", String{""}},
 };
 
-const Layout kClearBtnLayout = {
+constexpr LayoutEntry kClearBtnLayout[] = {
     {"Name", String{"ClearBtn"}},   {"Index", Integer{-2147483648}},
     {"Left", Integer{400}},         {"Top", Integer{345}},
     {"Width", Integer{80}},         {"Height", Integer{40}},
@@ -93,7 +93,7 @@ const Layout kClearBtnLayout = {
     {"InitialParent", String{""}},
 };
 
-const Layout kQBtnLayout = {
+constexpr LayoutEntry kQBtnLayout[] = {
     {"Name", String{"QBtn"}},       {"Index", Integer{-2147483648}},
     {"Left", Integer{226}},         {"Top", Integer{345}},
     {"Width", Integer{50}},         {"Height", Integer{40}},
@@ -111,7 +111,7 @@ const Layout kQBtnLayout = {
     {"InitialParent", String{""}},
 };
 
-const Layout kcopyrightLayout = {
+constexpr LayoutEntry kcopyrightLayout[] = {
     {"Name", String{"copyright"}},   {"Index", Integer{-2147483648}},
     {"Left", Integer{11}},           {"Top", Integer{133}},
     {"Width", Integer{139}},         {"Height", Integer{17}},
@@ -130,7 +130,7 @@ const Layout kcopyrightLayout = {
     {"DataField", String{""}},       {"InitialParent", String{""}},
 };
 
-const Layout kDiffFldLayout = {
+constexpr LayoutEntry kDiffFldLayout[] = {
     {"Name", String{"DiffFld"}},
     {"Index", Integer{-2147483648}},
     {"Left", Integer{380}},
@@ -174,7 +174,7 @@ const Layout kDiffFldLayout = {
     {"InitialParent", String{""}},
 };
 
-const Layout kTextField1Layout = {
+constexpr LayoutEntry kTextField1Layout[] = {
     {"Name", String{"TextField1"}},
     {"Index", Integer{-2147483648}},
     {"Left", Integer{45}},
@@ -217,7 +217,7 @@ const Layout kTextField1Layout = {
     {"DataField", String{""}},
 };
 
-const Layout kTextField2Layout = {
+constexpr LayoutEntry kTextField2Layout[] = {
     {"Name", String{"TextField2"}},
     {"Index", Integer{-2147483648}},
     {"Left", Integer{45}},
@@ -260,7 +260,7 @@ const Layout kTextField2Layout = {
     {"DataField", String{""}},
 };
 
-const Layout kMaxFldLayout = {
+constexpr LayoutEntry kMaxFldLayout[] = {
     {"Name", String{"MaxFld"}},
     {"Index", Integer{-2147483648}},
     {"Left", Integer{45}},
@@ -303,7 +303,7 @@ const Layout kMaxFldLayout = {
     {"DataField", String{""}},
 };
 
-const Layout kAFldLayout = {
+constexpr LayoutEntry kAFldLayout[] = {
     {"Name", String{"AFld"}},
     {"Index", Integer{-2147483648}},
     {"Left", Integer{380}},
@@ -346,7 +346,7 @@ const Layout kAFldLayout = {
     {"DataField", String{""}},
 };
 
-const Layout kBFldLayout = {
+constexpr LayoutEntry kBFldLayout[] = {
     {"Name", String{"BFld"}},
     {"Index", Integer{-2147483648}},
     {"Left", Integer{380}},
@@ -389,7 +389,7 @@ const Layout kBFldLayout = {
     {"DataField", String{""}},
 };
 
-const Layout kLine1Layout = {
+constexpr LayoutEntry kLine1Layout[] = {
     {"Name", String{"Line1"}},
     {"Index", Integer{-2147483648}},
     {"X1", Double{45.0}},
@@ -404,7 +404,7 @@ const Layout kLine1Layout = {
     {"InitialParent", String{""}},
 };
 
-const Layout kCanvas1Layout = {
+constexpr LayoutEntry kCanvas1Layout[] = {
     {"Name", String{"Canvas1"}},
     {"Index", Integer{-2147483648}},
     {"Left", Integer{11}},

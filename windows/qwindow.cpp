@@ -7,7 +7,7 @@
 
 namespace {
 
-const Layout kWindowLayout = {
+constexpr LayoutEntry kWindowLayout[] = {
     {"Width", Integer{500}},
     {"Height", Integer{460}},
     {"MinimumWidth", Integer{64}},
@@ -32,7 +32,7 @@ const Layout kWindowLayout = {
     {"LiveResize", Boolean{false}},
 };
 
-const Layout kStaticText1Layout = {
+constexpr LayoutEntry kStaticText1Layout[] = {
     {"Name", String{"StaticText1"}},
     {"Index", Integer{-2147483648}},
     {"Left", Integer{-1}},
