@@ -9,7 +9,8 @@
 
 namespace {
 
-// Draws the backdrop scaled into the area, keeping its proportions. Mouse
+// Draws the backdrop at its own size from the top-left corner: a canvas that
+// grows with its window shows more background, not a stretched picture. Mouse
 // presses pass on to the window: the canvas handles none itself.
 class CanvasWidget : public QWidget {
 public:
@@ -25,10 +26,9 @@ protected:
         if (image_.isNull())
             return;
         QPainter painter(this);
+        // A twice-size picture on a screen of another ratio is still scaled.
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        QRect target(QPoint(), image_.size().scaled(size(), Qt::KeepAspectRatio));
-        target.moveCenter(rect().center());
-        painter.drawImage(target, image_);
+        painter.drawImage(QPoint(), image_);
     }
 
     void mousePressEvent(QMouseEvent* event) override { event->ignore(); }

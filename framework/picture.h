@@ -7,7 +7,7 @@
 
 struct PicturePrivate;
 
-// An image read from the application's resource folder.
+// An image read from one of the application's picture files.
 class Picture : public Object {
 public:
     Picture();
@@ -19,6 +19,8 @@ public:
     // The picture in the file of that name, or nil when it is missing or unreadable.
     static std::shared_ptr<Picture> OpenFromApp(const std::string& fileName);
 
+    // The size it shows at, in points; a picture drawn at twice the size for a
+    // high-resolution screen has the same as the other.
     int Width() const;
     int Height() const;
 
@@ -29,7 +31,6 @@ private:
     std::unique_ptr<PicturePrivate> d_;
 };
 
-// The folder pictures are read from: "resources" beside the executable,
-// unless set otherwise.
-std::string ResourceFolder();
+// Reads pictures from that folder alone; empty, from "resources" beside the
+// executable or else "../share/velk" from it.
 void SetResourceFolder(const std::string& folder);

@@ -393,27 +393,30 @@ private slots:
         QCOMPARE(area->Text(), std::string("First\rSecond\rThird"));
     }
 
-    // State: the resource folder holds only a red picture.
-    // Action: it and a missing one are opened; the red one becomes the backdrop.
-    // Expected: the missing one is nil; the canvas turns red.
-    void canvasPaintsABackdropReadFromTheResourceFolder() {
+    // State: the resource folder holds only a red 12 x 7 picture.
+    // Action: it and a missing one are opened; the red one becomes the backdrop
+    // of a 100 x 50 canvas.
+    // Expected: the missing one is nil; the picture shows at its own size in
+    // the canvas's top-left corner, not stretched over the rest.
+    void canvasPaintsABackdropAtItsOwnSizeFromTheTopLeft() {
         QTemporaryDir folder;
         QImage red(12, 7, QImage::Format_RGB32);
         red.fill(Qt::red);
         QVERIFY(red.save(folder.filePath("red.png")));
-        const std::string defaultFolder = ResourceFolder();
         SetResourceFolder(folder.path().toStdString());
         const auto picture = Picture::OpenFromApp("red.png");
         const auto missing = Picture::OpenFromApp("Velk32.jpg");
-        SetResourceFolder(defaultFolder);
+        SetResourceFolder({});
         QVERIFY(picture && picture->Width() == 12 && picture->Height() == 7);
         QVERIFY(!missing);
 
         const auto canvas = probe_->Get<Canvas>("Canvas");
-        auto centre = [&] { return canvas->Widget()->grab().toImage().pixelColor(50, 25); };
-        QVERIFY(centre() != QColor(Qt::red));
         canvas->SetBackdrop(picture);
-        QCOMPARE(centre(), QColor(Qt::red));
+        const QImage shown = canvas->Widget()->grab().toImage();
+        QCOMPARE(shown.pixelColor(0, 0), QColor(Qt::red));
+        QCOMPARE(shown.pixelColor(11, 6), QColor(Qt::red));
+        for (const QPoint outside : {QPoint(12, 3), QPoint(5, 7), QPoint(50, 25)})
+            QCOMPARE_NE(shown.pixelColor(outside), QColor(Qt::red));
     }
 
     void timerRunModeOneFiresOnceAndTwoRepeats() {
