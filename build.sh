@@ -10,23 +10,30 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake g++ make qt6-base-dev)
-# The real-window test drives the built velk on a virtual X server.
-test_packages=(xvfb xdotool x11-utils imagemagick)
+# The real-window and install tests drive velk on a virtual X server; the
+# install test also checks the desktop entry.
+test_packages=(xvfb xdotool x11-utils imagemagick desktop-file-utils)
 jobs=$(nproc)
 
 source scripts/ensure_packages.sh
 
-build() { # folder, then extra CMake options
+configure() { # folder, then extra CMake options
     local folder=$1
     shift
     cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-    cmake --build "$folder" -j "$jobs"
+}
+
+build() { # folder, then extra CMake options
+    configure "$@"
+    cmake --build "$1" -j "$jobs"
 }
 
 case "${1:-}" in
 run)
     ensure_packages "${packages[@]}"
-    build build
+    # Only velk and its pictures, not the tests.
+    configure build
+    cmake --build build -j "$jobs" --target velk velk_resources
     exec build/bin/velk
     ;;
 test)

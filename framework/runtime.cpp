@@ -7,6 +7,7 @@
 #include "line.h"
 #include "menuitem.h"
 #include "picture.h"
+#include "picture_p.h"
 #include "pushbutton.h"
 #include "qtconvert.h"
 #include "qtobjects.h"
@@ -17,6 +18,7 @@
 #include "window.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -74,6 +76,11 @@ void RuntimeInit() {
     if (!QApplication::instance())
         state.ownApplication = std::make_unique<QApplication>(applicationArgc, applicationArgv);
     QApplication::setApplicationName(QStringLiteral("Velk"));
+    // Every window carries the application's icon, which the desktop also
+    // knows under that name from the installed desktop entry.
+    const QString iconName = QString::fromLatin1(applicationName);
+    QGuiApplication::setDesktopFileName(iconName);
+    QApplication::setWindowIcon(QIcon(FindPicture(iconName + QStringLiteral(".png"))));
     // The application ends through Quit alone, not when its last window hides.
     QApplication::setQuitOnLastWindowClosed(false);
     qAddPostRoutine(ReleaseQtObjects);

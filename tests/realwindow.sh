@@ -33,17 +33,7 @@ for tool in Xvfb xdotool xwininfo xprop import; do
 done
 [ -x "$velk" ] || fail "no executable at $velk"
 
-now_ms() { date +%s%3N; }
-
-# Polls the command every 50 ms until it succeeds or the time runs out.
-wait_until() { # milliseconds, command...
-    local deadline=$(($(now_ms) + $1))
-    shift
-    until "$@"; do
-        [ "$(now_ms)" -lt "$deadline" ] || return 1
-        sleep 0.05
-    done
-}
+source "$(dirname "$0")/xsession.sh"
 
 # Running, and not a zombie waiting for its status to be read.
 velk_running() { [ -e "/proc/$velk_pid" ] && ! grep -q '^[0-9]* (.*) Z' "/proc/$velk_pid/stat"; }
@@ -70,20 +60,7 @@ mapped_window_of_width() { # width
     [ ${#found[@]} -eq 1 ] && echo "${found[0]}"
 }
 
-# "R G B" of one pixel of a window, at x, y from its top-left corner.
-pixel() { # window x y
-    import -window "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
-}
-
-# --- A virtual X server on a free display.
-mkfifo "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/displayfd" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display=$(timeout 20 head -n1 "$work/displayfd") || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$display"
-mkdir -m 700 "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime"
-unset QT_QPA_PLATFORM
+start_xvfb
 
 # --- The splash comes first, alone.
 "$velk" >"$work/velk.log" 2>&1 &

@@ -1,0 +1,33 @@
+# Sourced by the tests that start a built velk on a virtual X server: the
+# server itself, and the waits and looks they share. The sourcing script sets
+# $work to a scratch folder, defines fail, and kills $xvfb_pid when it ends.
+
+now_ms() { date +%s%3N; }
+
+# Polls the command every 50 ms until it succeeds or the time runs out.
+wait_until() { # milliseconds, command...
+    local deadline=$(($(now_ms) + $1))
+    shift
+    until "$@"; do
+        [ "$(now_ms)" -lt "$deadline" ] || return 1
+        sleep 0.05
+    done
+}
+
+# "R G B" of one pixel of a window, at x, y from its top-left corner.
+pixel() { # window x y
+    import -window "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# Starts Xvfb on a free display, for this script and what it starts.
+start_xvfb() {
+    mkfifo "$work/displayfd"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/displayfd" >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    local display
+    display=$(timeout 20 head -n1 "$work/displayfd") || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    export DISPLAY=":$display"
+    mkdir -m 700 "$work/runtime"
+    export XDG_RUNTIME_DIR="$work/runtime"
+    unset QT_QPA_PLATFORM
+}
