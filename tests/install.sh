@@ -9,28 +9,10 @@
 set -euo pipefail
 
 build=${1:?usage: $0 path/to/build}
-work=$(mktemp -d)
-prefix=$work/prefix
-xvfb_pid=
-velk_pid=
-
-cleanup() {
-    [ -z "$velk_pid" ] || kill "$velk_pid" 2>/dev/null || true
-    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ ! -s "$work/velk.log" ] || { echo "--- what velk printed:" && cat "$work/velk.log"; } >&2
-    exit 1
-}
-
 source "$(dirname "$0")/xsession.sh"
+prefix=$work/prefix
 
-cmake --install "$build" --prefix "$prefix" >"$work/install.log" ||
+cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
     fail "cmake --install failed: $(cat "$work/install.log")"
 entry=$prefix/share/applications/velk.desktop
 desktop-file-validate "$entry" || fail "desktop-file-validate rejects $entry"

@@ -7,33 +7,12 @@
 set -euo pipefail
 
 velk=${1:?usage: $0 path/to/velk}
-work=$(mktemp -d)
-xvfb_pid=
-velk_pid=
-
-cleanup() {
-    [ -z "$velk_pid" ] || kill "$velk_pid" 2>/dev/null || true
-    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    if [ -s "$work/velk.log" ]; then
-        echo "--- what velk printed:" >&2
-        cat "$work/velk.log" >&2
-    fi
-    exit 1
-}
+source "$(dirname "$0")/xsession.sh"
 
 for tool in Xvfb xdotool xwininfo xprop import; do
     command -v "$tool" >/dev/null || fail "$tool is missing; ./build.sh test installs it"
 done
 [ -x "$velk" ] || fail "no executable at $velk"
-
-source "$(dirname "$0")/xsession.sh"
 
 # Running, and not a zombie waiting for its status to be read.
 velk_running() { [ -e "/proc/$velk_pid" ] && ! grep -q '^[0-9]* (.*) Z' "/proc/$velk_pid/stat"; }

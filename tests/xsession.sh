@@ -1,6 +1,27 @@
-# Sourced by the tests that start a built velk on a virtual X server: the
-# server itself, and the waits and looks they share. The sourcing script sets
-# $work to a scratch folder, defines fail, and kills $xvfb_pid when it ends.
+# Sourced by the tests that start a built velk on a virtual X server of its
+# own: a scratch folder $work, removed at the end along with velk ($velk_pid)
+# and the server; fail; the waits and looks the tests share; the server.
+
+work=$(mktemp -d)
+xvfb_pid=
+velk_pid=
+
+cleanup() {
+    [ -z "$velk_pid" ] || kill "$velk_pid" 2>/dev/null || true
+    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -s "$work/velk.log" ]; then
+        echo "--- what velk printed:" >&2
+        cat "$work/velk.log" >&2
+    fi
+    exit 1
+}
 
 now_ms() { date +%s%3N; }
 
