@@ -4,6 +4,7 @@
 #include "qtconvert.h"
 #include "qtobjects.h"
 #include "runtime.h"
+#include "textfield.h"
 #include "window.h"
 
 #include <QAction>
@@ -24,7 +25,7 @@ const std::map<std::string, void (*)(QLineEdit&)> kLineEditActions = {
     {"EditUndo", [](QLineEdit& field) { field.undo(); }},
     {"EditCut", [](QLineEdit& field) { field.cut(); }},
     {"EditCopy", [](QLineEdit& field) { field.copy(); }},
-    {"EditPaste", [](QLineEdit& field) { field.paste(); }},
+    {"EditPaste", [](QLineEdit& field) { TextField::Paste(field); }},
     {"EditClear", [](QLineEdit& field) { field.del(); }},
 };
 

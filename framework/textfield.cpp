@@ -3,9 +3,16 @@
 #include "qtconvert.h"
 #include "runtime.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QRegularExpression>
 #include <QValidator>
 
 #include <algorithm>
@@ -82,28 +89,142 @@ private:
     std::function<bool(const std::string&)> keyDown_;
 };
 
+// Qt's line edit, with a masked field read as a number: its digits fill the
+// places after the point from the left, the point typed means the decimals
+// start here, and pasted or dropped text comes in as one number or not at all.
+// The masks this framework knows hold one point, first, then digit places.
+class FieldEdit : public QLineEdit {
+public:
+    explicit FieldEdit(QWidget* parent) : QLineEdit(parent) {
+        connect(this, &QLineEdit::textEdited, this, &FieldEdit::CloseGaps);
+        connect(this, &QLineEdit::cursorPositionChanged, this, &FieldEdit::KeepCaretInDigits);
+    }
+
+    bool Masked() const { return !inputMask().isEmpty(); }
+
+    // The caret rests between the point and the end of the digits: typing
+    // there always lands in the next digit place.
+    void KeepCaretInDigits() {
+        if (!Masked() || hasSelectedText())
+            return;
+        const int caret = std::clamp<int>(cursorPosition(), 1, text().size());
+        if (caret != cursorPosition())
+            setCursorPosition(caret);
+    }
+
+    // The text as one number from 0 up to 1, with no more decimals than the
+    // field has places, replaces the field's digits; anything else leaves
+    // the field as it was.
+    bool PasteNumber(const QString& pasted) {
+        static const QRegularExpression kPlainDecimal(QStringLiteral("^(0*)(?:\\.([0-9]*))?$"));
+        const QRegularExpressionMatch number = kPlainDecimal.match(pasted.trimmed());
+        const QString decimals = number.captured(2);
+        if (!number.hasMatch() || number.capturedLength(1) + decimals.size() == 0 ||
+            decimals.size() > maxLength() - 1)
+            return false;
+        selectAll();
+        insert(QStringLiteral(".") + decimals);
+        return true;
+    }
+
+    void Paste(QClipboard::Mode mode) {
+        if (!isReadOnly())
+            PasteNumber(QGuiApplication::clipboard()->text(mode));
+    }
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QLineEdit::focusInEvent(event);
+        if (!Masked())
+            return;
+        // An empty field waits for its first digit after the point, whatever
+        // gave it the focus. Qt puts the caret of a filled one on its first
+        // digit after Tab, where a shorter number typed would leave digits of
+        // the old one behind: select them, as an unmasked field does.
+        const Qt::FocusReason reason = event->reason();
+        if (text().size() == 1) {
+            deselect();
+            setCursorPosition(1);
+        } else if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                   reason == Qt::ShortcutFocusReason) {
+            selectAll();
+        }
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        if (!Masked() || isReadOnly())
+            return QLineEdit::keyPressEvent(event);
+        if (event->matches(QKeySequence::Paste))
+            return Paste(QClipboard::Clipboard);
+        if (event->text() == QLatin1String("."))
+            return TypePoint();
+        QLineEdit::keyPressEvent(event);
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (Masked() && event->button() == Qt::MiddleButton &&
+            QGuiApplication::clipboard()->supportsSelection())
+            return Paste(QClipboard::Selection);
+        QLineEdit::mouseReleaseEvent(event);
+    }
+
+    void dropEvent(QDropEvent* event) override {
+        if (!Masked())
+            return QLineEdit::dropEvent(event);
+        if (!isReadOnly() && event->mimeData()->hasText() && PasteNumber(event->mimeData()->text()))
+            event->acceptProposedAction();
+        else
+            event->ignore();
+    }
+
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        const std::unique_ptr<QMenu> menu(createStandardContextMenu());
+        if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
+            paste && Masked()) {
+            paste->disconnect(this);
+            connect(paste, &QAction::triggered, this, [this] { Paste(QClipboard::Clipboard); });
+        }
+        menu->exec(event->globalPos());
+    }
+
+private:
+    // The point after nothing but zeros ends the whole-number part: the
+    // decimals start afresh. After any other digit the number has its
+    // decimals already, and the point is refused.
+    void TypePoint() {
+        QString kept = text();
+        if (hasSelectedText())
+            kept.remove(selectionStart(), selectionEnd() - selectionStart());
+        kept.remove(QLatin1Char('.'));
+        if (kept.count(QLatin1Char('0')) != kept.size())
+            return;
+        selectAll();
+        insert(QStringLiteral("."));
+    }
+
+    // A digit deleted from the middle leaves a blank that the field's text
+    // skips: close the gap, so that the field shows the number it holds.
+    void CloseGaps() {
+        if (!Masked())
+            return;
+        QString shown = displayText();
+        while (shown.endsWith(QLatin1Char(' ')))
+            shown.chop(1);
+        const QString digits = text();
+        if (shown == digits)
+            return;
+        const int caret = cursorPosition();
+        setText(digits);
+        setCursorPosition(std::min<int>(caret, digits.size()));
+    }
+};
+
 } // namespace
 
 const ClassRecord TextField::kClassRecord{"TextField", "RectControl", {}};
 
 QWidget* TextField::CreateWidget(QWidget* parent) {
-    auto* field = new QLineEdit(parent);
-    // A digit deleted from the middle of a masked field leaves a blank that
-    // the field's text skips: close the gap, so that the field shows the
-    // number it holds.
-    QObject::connect(field, &QLineEdit::textEdited, field, [field] {
-        if (field->inputMask().isEmpty())
-            return;
-        QString shown = field->displayText();
-        while (shown.endsWith(QLatin1Char(' ')))
-            shown.chop(1);
-        const QString text = field->text();
-        if (shown == text)
-            return;
-        const int cursor = field->cursorPosition();
-        field->setText(text);
-        field->setCursorPosition(std::min<int>(cursor, text.size()));
-    });
+    auto* field = new FieldEdit(parent);
     std::weak_ptr<TextField> self = std::static_pointer_cast<TextField>(shared_from_this());
     field->installEventFilter(new KeyDownFilter(
         [self](const std::string& key) {
@@ -121,9 +242,14 @@ std::string TextField::Text() const {
 void TextField::SetText(const std::string& text) {
     auto& field = WidgetAs<QLineEdit>();
     field.setText(ToQString(text));
-    // An emptied masked field takes its next digits from the start.
-    if (!mask_.empty() && text.empty())
-        field.setCursorPosition(0);
+    static_cast<FieldEdit&>(field).KeepCaretInDigits();
+}
+
+void TextField::Paste(QLineEdit& field) {
+    if (auto* edit = dynamic_cast<FieldEdit*>(&field); edit && edit->Masked())
+        edit->Paste(QClipboard::Clipboard);
+    else
+        field.paste();
 }
 
 void TextField::ApplyInputRules() {
@@ -139,6 +265,7 @@ void TextField::ApplyInputRules() {
     else
         field.setValidator(nullptr);
     field.setText(text);
+    static_cast<FieldEdit&>(field).KeepCaretInDigits();
 }
 
 void TextField::SetProperty(std::string_view name, const PropertyValue& value) {

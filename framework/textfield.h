@@ -4,6 +4,8 @@
 
 #include <string>
 
+class QLineEdit;
+
 // A single-line text field, with an optional input mask and length limit.
 class TextField : public RectControl {
 public:
@@ -14,6 +16,9 @@ public:
     std::string Text() const;
     // Sets the text whole, whatever limit the user's typing has.
     void SetText(const std::string& text);
+
+    // Framework side: pastes into a field's widget as the user's paste does.
+    static void Paste(QLineEdit& field);
 
 protected:
     QWidget* CreateWidget(QWidget* parent) override;

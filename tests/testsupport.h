@@ -76,13 +76,10 @@ inline QLineEdit* FieldEdit(const std::shared_ptr<TextField>& field) {
     return qobject_cast<QLineEdit*>(NotNil(field).Widget());
 }
 
-// Types into the field as a user would: a click to focus it, its old text
-// selected and deleted, then the keys from the start of the masked field.
-inline void TypeIntoField(const std::shared_ptr<TextField>& field, const QString& keys) {
-    QLineEdit* edit = FieldEdit(field);
-    QTest::mouseClick(edit, Qt::LeftButton);
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClick(edit, Qt::Key_Home);
-    QTest::keyClicks(edit, keys);
+// Types the keys into whatever has the keyboard focus, as a user does: no
+// click, caret move or selection first.
+inline void TypeKeys(const QString& keys) {
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY2(focus, "nothing has the keyboard focus to type into");
+    QTest::keyClicks(focus, keys);
 }

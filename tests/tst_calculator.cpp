@@ -76,9 +76,12 @@ private:
 
     void clearForm() { QTest::mouseClick(button(calc_->ClearBtn()), Qt::LeftButton); }
 
-    void typeInputs(const QString& a, const QString& b) {
-        TypeIntoField(calc_->AFld(), a);
-        TypeIntoField(calc_->BFld(), b);
+    // Clear, then the two inputs typed as a user does, Tab between them.
+    void enterInputs(const QString& a, const QString& b) {
+        clearForm();
+        TypeKeys(a);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        TypeKeys(b);
     }
 
     void activateCalculator() {
@@ -149,6 +152,120 @@ private slots:
         QCOMPARE(fieldB()->text(), kEmptyInput);
     }
 
+    // The first thing a user does: type at once, no click.
+    void workedExampleTypedAtOnceWhenTheCalculatorAppears() {
+        TypeKeys("86");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        TypeKeys("40");
+        QCOMPARE(calculate(QApplication::focusWidget()), QStringList());
+        QCOMPARE(result()->text(), QStringLiteral(".587"));
+    }
+
+    void typedDigitsFillTheInputFromItsPoint_data() {
+        QTest::addColumn<bool>("inB");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("shown");
+        const auto row = [](bool inB, const QString& steps, const QString& keys, QString shown) {
+            const QString name =
+                QStringLiteral("%1: %2, then %3").arg(inB ? "B" : "A", steps, keys);
+            QTest::newRow(qPrintable(name)) << inB << steps << keys << shown;
+        };
+        row(false, "Clear", "86", ".86");
+        row(false, "Clear", "0.86", ".86");
+        row(false, "Clear", ".86", ".86");
+        row(false, "Clear", "00.4", ".4");
+        row(false, "Clear", "8.6", ".86");
+        row(true, "Clear Tab", "0.86", ".86");
+        row(true, "Clear Tab", ".86", ".86");
+        row(true, "Clear Tab", "86", ".86");
+        row(false, "Clear 4 Tab Tab", "0.86", ".86");
+        row(false, "Clear Calculate", "86", ".86");
+        row(true, "Clear 4 Calculate", "40", ".40");
+        for (const QString at : {"left", "middle", "right"}) {
+            row(false, "Clear Tab click-" + at, "5", ".5");
+            row(true, "Clear click-" + at, "5", ".5");
+        }
+        for (const bool inB : {false, true}) {
+            const QString fill = inB ? "Clear Tab 86 Tab " : "Clear 86 Tab ";
+            row(inB, fill + "click-left", "5", ".56");
+            row(inB, fill + "click-middle", "5", ".85");
+            row(inB, fill + "click-right", "5", ".865");
+        }
+    }
+
+    // State: the form after the row's steps, done as a user does them.
+    // Action: the row's keys typed into whatever has the focus.
+    // Expected: the input shows them from its point on.
+    void typedDigitsFillTheInputFromItsPoint() {
+        QFETCH(bool, inB);
+        QFETCH(QString, steps);
+        QFETCH(QString, keys);
+        QFETCH(QString, shown);
+        QLineEdit* input = inB ? fieldB() : fieldA();
+        for (const QString& step : steps.split(' ')) {
+            if (step == "Clear")
+                clearForm();
+            else if (step == "Tab")
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            else if (step == "Calculate")
+                QCOMPARE(calculate().size(), 1);
+            else if (step.startsWith("click-")) {
+                const int x = step.endsWith("left")     ? 2
+                              : step.endsWith("middle") ? input->width() / 2
+                                                        : input->width() - 3;
+                QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(x, input->height() / 2));
+            } else
+                TypeKeys(step);
+        }
+        QCOMPARE(QApplication::focusWidget(), input);
+        TypeKeys(keys);
+        QCOMPARE(input->text(), shown);
+    }
+
+    void pastedTextComesInAsOneNumberOrNotAtAll_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<bool>("byMenu");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("result");
+        QTest::newRow(".86") << ".86" << false << ".86"
+                             << ".587";
+        QTest::newRow("0.86") << "0.86" << false << ".86"
+                              << ".587";
+        QTest::newRow("0.8600 from the menu") << "0.8600" << true << ".8600"
+                                              << ".587";
+        QTest::newRow("blanks around") << " 0.86\n"
+                                       << false << ".86"
+                                       << ".587";
+        for (const char* refused :
+             {"-.5", "1e308", "99999999999999999999", "86", "0.86753", "0,86"})
+            QTest::newRow(refused) << refused << false << ".5"
+                                   << ".447";
+        QTest::newRow("refused from the menu") << "1.5" << true << ".5"
+                                               << ".447";
+    }
+
+    // State: .5 in Test A and .40 in Test B; Tab back into Test A.
+    // Action: the row's text pasted, then Calculate.
+    // Expected: the number pasted whole or refused whole, and Calculate reads
+    // what Test A shows.
+    void pastedTextComesInAsOneNumberOrNotAtAll() {
+        QFETCH(QString, pasted);
+        QFETCH(bool, byMenu);
+        QFETCH(QString, shown);
+        QFETCH(QString, result);
+        enterInputs("5", "40");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QApplication::clipboard()->setText(pasted);
+        if (byMenu)
+            ItemNamed("EditPaste").Choose();
+        else
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(fieldA()->text(), shown);
+        QCOMPARE(calculate(), QStringList());
+        QCOMPARE(this->result()->text(), result);
+    }
+
     void acceptedInputsShowTheResultAndKeepFocusAndInputs_data() {
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
@@ -171,8 +288,7 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(bool, focusInA);
         QFETCH(bool, byReturn);
-        clearForm();
-        typeInputs(a, b);
+        enterInputs(a, b);
         QLineEdit* focused = focusInA ? fieldA() : fieldB();
         QTest::mouseClick(focused, Qt::LeftButton);
         const QStringList inputs{fieldA()->text(), fieldB()->text()};
@@ -201,19 +317,24 @@ private slots:
         row("both, Test A first", "", ".0000", kTestAMessage);
     }
 
-    // State: .587 on show for .86 and .40; then the row's inputs typed and
-    // the focus put in the other input. Action: Calculate, and OK on the box.
+    // State: .587 on show for .86 and .40; then the row's inputs typed over
+    // them and the focus put in the other input. Action: Calculate, and OK on the box.
     // Expected: only the first failing input is reported, emptied and focused.
     void rejectsTheFirstInputOutOfRangeKeepingTheEarlierResult() {
         QFETCH(QString, a);
         QFETCH(QString, b);
         QFETCH(QString, message);
-        typeInputs(".86", ".40");
+        enterInputs(".86", ".40");
         QCOMPARE(calculate(), QStringList());
         const bool testAFails = message == kTestAMessage;
         QLineEdit* rejected = testAFails ? fieldA() : fieldB();
         QLineEdit* other = testAFails ? fieldB() : fieldA();
-        typeInputs(a, b);
+        // Tab selects an input's text whole; Backspace deletes it.
+        for (const QString& input : {a, b}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+            TypeKeys(input);
+        }
         QTest::mouseClick(other, Qt::LeftButton);
         const QString otherText = other->text();
 
@@ -238,12 +359,12 @@ private slots:
     // Expected: an empty form with the result hidden, then the new result on show.
     void clearResetsTheFormFromEveryState() {
         QFETCH(QString, state);
-        clearForm();
-        typeInputs(".86", ".40");
+        enterInputs(".86", ".40");
         if (state != "no result")
             QCOMPARE(calculate(), QStringList());
         if (state == "rejection") {
-            TypeIntoField(calc_->AFld(), ".0000");
+            QTest::keyClick(fieldB(), Qt::Key_Backtab);
+            TypeKeys(".0000");
             QCOMPARE(calculate(), QStringList{kTestAMessage});
         }
         QTest::mouseClick(fieldB(), Qt::LeftButton);
@@ -255,7 +376,7 @@ private slots:
                  (QStringList{kEmptyInput, kEmptyInput}));
         QCOMPARE(QApplication::focusWidget(), fieldA());
 
-        typeInputs("25", "64");
+        enterInputs("25", "64");
         QCOMPARE(calculate(), QStringList());
         QCOMPARE(result()->text(), QStringLiteral(".400"));
         QVERIFY(resultOnShow());
@@ -263,7 +384,7 @@ private slots:
 
     void tabMovesTheFocusBetweenTheTwoInputsOnly() {
         // With the result on show, every control is there to take the focus.
-        typeInputs("86", "40");
+        enterInputs("86", "40");
         QCOMPARE(calculate(), QStringList());
         QTest::mouseClick(fieldA(), Qt::LeftButton);
         QWidgetList visited;
@@ -338,7 +459,8 @@ private slots:
     // Action: Print and Control chosen, though the menus disable them.
     // Expected: no window, input or focus changes.
     void choosingPrintOrControlChangesNothing() {
-        TypeIntoField(calc_->AFld(), "86");
+        clearForm();
+        TypeKeys("86");
         ItemNamed("FilePrint").Choose();
         ItemNamed("ControlMenuItem").Choose();
         QCoreApplication::processEvents();
@@ -353,7 +475,7 @@ private slots:
     // Action: Edit > Paste and Edit > Cut chosen with text on the clipboard.
     // Expected: the read-only result keeps its text.
     void editItemsLeaveTheReadOnlyResultAlone() {
-        typeInputs("86", "40");
+        enterInputs("86", "40");
         QTest::mouseClick(button(calc_->CalcBtn()), Qt::LeftButton);
         QLineEdit* result = FieldEdit(calc_->DiffFld());
         QTest::mouseClick(result, Qt::LeftButton);
