@@ -11,8 +11,10 @@ cd "$(dirname "$0")"
 
 packages=(cmake g++ make qt6-base-dev)
 # The real-window and install tests drive velk on a virtual X server; the
-# install test also checks the desktop entry.
-test_packages=(xvfb xdotool x11-utils imagemagick desktop-file-utils)
+# real-window test does so under a window manager and reads velk back through
+# the accessibility bus; the install test also checks the desktop entry.
+test_packages=(xvfb openbox xdotool x11-utils imagemagick desktop-file-utils dbus at-spi2-core
+    python3-pyatspi)
 jobs=$(nproc)
 
 source scripts/ensure_packages.sh

@@ -292,6 +292,8 @@ void Window::Show() {
             widget.move(frame.topLeft());
         }
     }
+    // A window the user minimised comes back as it was before.
+    widget.setWindowState(widget.windowState() & ~Qt::WindowMinimized);
     if (d_->fullScreen)
         widget.showFullScreen();
     else

@@ -30,7 +30,8 @@ public:
     // says Visible.
     void Constructor();
 
-    // Shows the window, brings it to the front and activates it.
+    // Shows the window, restored if it was minimised, brings it to the front
+    // and activates it.
     void Show();
     void Hide();
     bool Visible() const;

@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
-# Starts the built Velk on a virtual X server of its own and checks from
-# outside what a user sees: the splash with its picture, the calculator in
-# its place after four seconds, and a clean end on Ctrl+Q.
+# Starts the built Velk on a virtual X server of its own, with a window
+# manager and an accessibility bus, and checks from outside what a user sees:
+# the splash with its picture, the calculator in its place after four
+# seconds, the worked example typed at once through the X server, the About
+# window minimised and brought back, and a clean end on Ctrl+Q.
 #   tests/realwindow.sh path/to/velk
-# Needs Xvfb, xdotool, xwininfo and xprop (x11-utils), and ImageMagick's import.
+# Needs Xvfb, openbox, xdotool, xwininfo and xprop (x11-utils), ImageMagick's
+# import, dbus-daemon, at-spi2-core and python3-pyatspi.
 set -euo pipefail
 
 velk=${1:?usage: $0 path/to/velk}
+atspi="$(dirname "$0")/atspi.py"
 source "$(dirname "$0")/xsession.sh"
 
-for tool in Xvfb xdotool xwininfo xprop import; do
+for tool in Xvfb openbox xdotool xwininfo xprop import dbus-daemon dbus-send; do
     command -v "$tool" >/dev/null || fail "$tool is missing; ./build.sh test installs it"
 done
+usage_status=0
+"$atspi" 2>/dev/null || usage_status=$?
+[ "$usage_status" -eq 2 ] || fail "$atspi does not run; ./build.sh test installs python3-pyatspi"
 [ -x "$velk" ] || fail "no executable at $velk"
 
 # Running, and not a zombie waiting for its status to be read.
@@ -20,8 +27,8 @@ velk_running() { [ -e "/proc/$velk_pid" ] && ! grep -q '^[0-9]* (.*) Z' "/proc/$
 # Velk's top-level windows that are mapped (viewable), one id a line.
 mapped_windows() { xdotool search --onlyvisible --pid "$velk_pid" 2>/dev/null || true; }
 
-# "WIDTHxHEIGHT" of a top-level window: content plus menu bar, no frame
-# (there is no window manager to add one).
+# "WIDTHxHEIGHT" of a top-level window: content plus menu bar, without the
+# window manager's frame.
 size_of() {
     xwininfo -id "$1" | awk '/^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print w "x" h }'
 }
@@ -39,7 +46,28 @@ mapped_window_of_width() { # width
     [ ${#found[@]} -eq 1 ] && echo "${found[0]}"
 }
 
+# Whether the window manager shows the window normally or as an icon.
+wm_state_of() { xprop -id "$1" WM_STATE 2>/dev/null | sed -n 's/^[[:space:]]*window state: //p'; }
+
+# Clicks the middle of what the accessibility bus shows as ROLE NAME.
+click_on() { # role name
+    local found x y w h
+    found=$("$atspi" find Velk "$1" "$2") || return 1
+    read -r x y w h <<<"$(cut -f3 <<<"$found")"
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+}
+
+# Window > About Velk in the calculator's menu bar, by mouse.
+choose_about_velk() {
+    click_on "menu item" Window || fail "the calculator shows no Window menu: $("$atspi" dump Velk)"
+    wait_until 2000 click_on "menu item" "About Velk" ||
+        fail "the Window menu shows no About Velk: $("$atspi" dump Velk)"
+}
+
 start_xvfb
+
+start_accessibility_bus
+start_window_manager
 
 # --- The splash comes first, alone.
 "$velk" >"$work/velk.log" 2>&1 &
@@ -101,10 +129,41 @@ splash_gone() { [ -z "$(mapped_window_of_width 400)" ]; }
 wait_until 2000 splash_gone || fail "the splash is still mapped beside the calculator"
 [ "$(mapped_windows | wc -l)" -eq 1 ] || fail "more than the calculator is mapped after the splash"
 
+# --- The worked example typed at once, with no click: the calculator has the
+# keyboard and Test A waits for its digits. The result is read back through
+# the accessibility bus: the text shown in the result field's place.
+xdotool type 86
+xdotool key Tab
+xdotool type 40
+xdotool key Return
+result_at() { # x y of the result field on the screen
+    "$atspi" dump Velk | awk -F'\t' -v at="$1 $2 60 24" '$1 ~ /text$/ && $3 == at { print $4 }'
+}
+read -r frame_x frame_y _ <<<"$("$atspi" find Velk frame Velk | cut -f3)"
+result_x=$((frame_x + 380))
+result_y=$((frame_y + menu_height + 281))
+shows_587() { [ "$(result_at "$result_x" "$result_y")" = ".587" ]; }
+wait_until 5000 shows_587 ||
+    fail "86, Tab, 40, Return typed at once show \"$(result_at "$result_x" "$result_y")\" as the" \
+        "result, not \".587\"; the calculator shows:" "$("$atspi" dump Velk)"
+echo "86, Tab, 40, Return typed at once show .587"
+
+# --- The About window, minimised, comes back through About Velk.
+choose_about_velk
+about_up() { [ -n "$(mapped_window_of_width 400)" ] && [ "$(wm_state_of "$(mapped_window_of_width 400)")" = Normal ]; }
+wait_until 5000 about_up || fail "About Velk shows no About window"
+about=$(mapped_window_of_width 400)
+xdotool windowminimize "$about"
+# Minimised, or hidden as well: the calculator, active again, hides it.
+about_minimised() { [ "$(wm_state_of "$about")" != Normal ]; }
+wait_until 5000 about_minimised || fail "the About window did not minimise"
+choose_about_velk
+wait_until 5000 about_up ||
+    fail "About Velk leaves the minimised About window $(wm_state_of "$about")"
+echo "About Velk brings the minimised About window back"
+
 # --- Ctrl+Q in the calculator window (File > Quit) ends Velk with status 0.
-# With no window manager nothing becomes active by itself: give the window
-# the keyboard focus first.
-timeout 10 xdotool windowfocus --sync "$calculator" || fail "the calculator window did not take the keyboard focus"
+timeout 10 xdotool windowactivate --sync "$calculator" || fail "the calculator window did not become active"
 xdotool key --clearmodifiers ctrl+q
 velk_ended() { ! velk_running; }
 wait_until 10000 velk_ended || fail "velk still runs 10 s after Ctrl+Q"

@@ -435,17 +435,28 @@ private slots:
         }
     }
 
-    // State: the About window shown, then closed with its close button.
+    void aboutVelkBringsTheSameAboutWindowBackAfterItWasClosedOrMinimised_data() {
+        QTest::addColumn<bool>("minimised");
+        QTest::newRow("closed") << false;
+        QTest::newRow("minimised") << true;
+    }
+
+    // State: the About window shown, then closed with its close button or minimised.
     // Action: About Velk chosen from the calculator, then from the About window.
-    // Expected: the same About window each time; only that item is bound there.
-    void aboutVelkBringsTheSameAboutWindowBackAfterItWasClosed() {
+    // Expected: the same About window each time, restored; only that item is bound there.
+    void aboutVelkBringsTheSameAboutWindowBackAfterItWasClosedOrMinimised() {
+        QFETCH(bool, minimised);
         about_->Show();
         QVERIFY(QTest::qWaitForWindowActive(about_->TopLevelWidget()));
-        about_->TopLevelWidget()->close();
-        QVERIFY(!about_->Visible());
+        if (minimised)
+            about_->TopLevelWidget()->showMinimized();
+        else
+            about_->TopLevelWidget()->close();
         activateCalculator();
+        QVERIFY(!about_->Visible());
         ItemNamed("AboutMenuItem").Choose();
         checkAboutShownAlone();
+        QVERIFY(!about_->TopLevelWidget()->isMinimized());
 
         OpenMenu("WindowMenu");
         QVERIFY(AboutMenuItem()->Enabled());

@@ -1,14 +1,19 @@
 # Sourced by the tests that start a built velk on a virtual X server of its
 # own: a scratch folder $work, removed at the end along with velk ($velk_pid)
-# and the server; fail; the waits and looks the tests share; the server.
+# and what was started for it; fail; the waits and looks the tests share; the
+# server, a session and accessibility bus, a window manager.
 
 work=$(mktemp -d)
 xvfb_pid=
+dbus_pid=
+wm_pid=
 velk_pid=
 
 cleanup() {
-    [ -z "$velk_pid" ] || kill "$velk_pid" 2>/dev/null || true
-    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+    local pid
+    for pid in "$velk_pid" "$wm_pid" "$dbus_pid" "$xvfb_pid"; do
+        [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
+    done
     wait 2>/dev/null || true
     rm -rf "$work"
 }
@@ -51,4 +56,27 @@ start_xvfb() {
     mkdir -m 700 "$work/runtime"
     export XDG_RUNTIME_DIR="$work/runtime"
     unset QT_QPA_PLATFORM
+}
+
+# Starts a session bus of our own, with the accessibility bus on it, and has
+# Qt applications started later join it: Qt joins an accessibility bus that
+# is there, and asks for none itself.
+start_accessibility_bus() {
+    mkfifo "$work/dbusfd"
+    dbus-daemon --session --nofork --print-address=3 3>"$work/dbusfd" >"$work/dbus.log" 2>&1 &
+    dbus_pid=$!
+    DBUS_SESSION_BUS_ADDRESS=$(timeout 20 head -n1 "$work/dbusfd") ||
+        fail "dbus-daemon did not start: $(cat "$work/dbus.log")"
+    export DBUS_SESSION_BUS_ADDRESS
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+        >/dev/null || fail "the accessibility bus did not start"
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+
+# Starts openbox, for focus, frames and minimising as a desktop has them.
+start_window_manager() {
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    wm_pid=$!
+    wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+    wait_until 10000 wm_up || fail "openbox did not start: $(cat "$work/openbox.log")"
 }
