@@ -2,78 +2,197 @@
 
 #include "application.h"
 #include "qtconvert.h"
-#include "qtobjects.h"
 #include "runtime.h"
 #include "textfield.h"
 #include "window.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QTextEdit>
 
 #include <algorithm>
 #include <functional>
-#include <map>
+#include <set>
 
 namespace {
 
-// The standard editing actions, by the names the Edit items carry.
-const std::map<std::string, void (*)(QLineEdit&)> kLineEditActions = {
-    {"EditUndo", [](QLineEdit& field) { field.undo(); }},
-    {"EditCut", [](QLineEdit& field) { field.cut(); }},
-    {"EditCopy", [](QLineEdit& field) { field.copy(); }},
-    {"EditPaste", [](QLineEdit& field) { TextField::Paste(field); }},
-    {"EditClear", [](QLineEdit& field) { field.del(); }},
-};
+const std::set<std::string> kEditingItemNames = {"EditUndo", "EditCut", "EditCopy", "EditPaste",
+                                                 "EditClear"};
 
-const std::map<std::string, void (*)(QTextEdit&)> kTextEditActions = {
-    {"EditUndo", [](QTextEdit& area) { area.undo(); }},
-    {"EditCut", [](QTextEdit& area) { area.cut(); }},
-    {"EditCopy", [](QTextEdit& area) { area.copy(); }},
-    {"EditPaste", [](QTextEdit& area) { area.paste(); }},
-    {"EditClear", [](QTextEdit& area) { area.textCursor().removeSelectedText(); }},
-};
+// The widget that had the focus when the keyboard (Alt) took it to a menu bar.
+QPointer<QWidget>& FocusBeforeMenuBar() {
+    static QPointer<QWidget> widget;
+    return widget;
+}
 
-// The standard editing action of the item on the focused text control, or
-// none. A read-only field or area lets its text be copied, not changed.
-std::function<void()> EditingAction(const std::string& itemName) {
+// The control the Edit items act on: the focused one, also while a menu bar
+// holds the focus for the keyboard.
+QWidget* EditingTarget() {
     QWidget* focus = QApplication::focusWidget();
-    auto allowed = [&](bool readOnly) { return !readOnly || itemName == "EditCopy"; };
-    if (auto* field = qobject_cast<QLineEdit*>(focus);
-        field && kLineEditActions.contains(itemName) && allowed(field->isReadOnly()))
-        return [field, action = kLineEditActions.at(itemName)] { action(*field); };
-    if (auto* area = qobject_cast<QTextEdit*>(focus);
-        area && kTextEditActions.contains(itemName) && allowed(area->isReadOnly()))
-        return [area, action = kTextEditActions.at(itemName)] { action(*area); };
+    return qobject_cast<QMenuBar*>(focus) ? FocusBeforeMenuBar().data() : focus;
+}
+
+bool ClipboardHoldsText() {
+    return !QGuiApplication::clipboard()->text().isEmpty();
+}
+
+// A password field copies nothing.
+bool HasSelection(const QLineEdit& field) {
+    return field.hasSelectedText() && field.echoMode() == QLineEdit::Normal;
+}
+
+bool HasSelection(const QTextEdit& area) {
+    return area.textCursor().hasSelection();
+}
+
+bool CanUndo(const QLineEdit& field) {
+    return field.isUndoAvailable();
+}
+
+bool CanUndo(const QTextEdit& area) {
+    return area.document()->isUndoAvailable();
+}
+
+void Paste(QLineEdit& field) {
+    TextField::Paste(field);
+}
+
+void Paste(QTextEdit& area) {
+    area.paste();
+}
+
+void DeleteSelection(QLineEdit& field) {
+    field.del();
+}
+
+void DeleteSelection(QTextEdit& area) {
+    area.textCursor().removeSelectedText();
+}
+
+// The standard editing action of the item on a text control, or none when it
+// would do nothing there. A read-only control lets its text be copied only.
+template <class Edit>
+std::function<void()> EditingActionOn(Edit* edit, const std::string& itemName) {
+    const bool editable = !edit->isReadOnly();
+    const bool selected = HasSelection(*edit);
+    if (itemName == "EditUndo" && editable && CanUndo(*edit))
+        return [edit] { edit->undo(); };
+    if (itemName == "EditCut" && editable && selected)
+        return [edit] { edit->cut(); };
+    if (itemName == "EditCopy" && selected)
+        return [edit] { edit->copy(); };
+    if (itemName == "EditPaste" && editable && ClipboardHoldsText())
+        return [edit] { Paste(*edit); };
+    if (itemName == "EditClear" && editable && selected)
+        return [edit] { DeleteSelection(*edit); };
     return nullptr;
 }
 
-void UpdateItems(const MenuItem& menu, const Window* window) {
+std::function<void()> EditingAction(const std::string& itemName) {
+    QWidget* target = EditingTarget();
+    if (auto* field = qobject_cast<QLineEdit*>(target))
+        return EditingActionOn(field, itemName);
+    if (auto* area = qobject_cast<QTextEdit*>(target))
+        return EditingActionOn(area, itemName);
+    return nullptr;
+}
+
+void UpdateItems(const MenuItem& menu, const Window* window, bool editingItemsOnly) {
     for (int i = 0; i < menu.Count(); ++i) {
         const std::shared_ptr<MenuItem> item = menu.Item(i);
-        if (item->Count() > 0) {
-            UpdateItems(*item, window);
-            continue;
-        }
-        item->SetEnabled((window && window->HasMenuHandler(item->Name())) ||
-                         item->HasFrameworkAction());
+        if (item->Count() > 0)
+            UpdateItems(*item, window, editingItemsOnly);
+        else if (!editingItemsOnly || kEditingItemNames.contains(item->Name()))
+            item->SetEnabled((window && window->HasMenuHandler(item->Name())) ||
+                             item->HasFrameworkAction());
     }
+}
+
+void UpdateEditingItems() {
+    const std::shared_ptr<Application> application = GetAppObject();
+    if (application && application->GetMenuBar())
+        UpdateItems(*application->GetMenuBar(), ActiveWindow().get(), true);
+}
+
+// Follows what the Edit items depend on: the focus, the focused control's
+// selection and undo history, and the clipboard.
+class EditingStateWatch : public QObject {
+public:
+    EditingStateWatch() : QObject(qApp) {
+        qApp->installEventFilter(this);
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+            if (qobject_cast<QMenuBar*>(now) && !qobject_cast<QMenuBar*>(old))
+                FocusBeforeMenuBar() = old;
+            Watch(EditingTarget());
+            UpdateEditingItems();
+        });
+        connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &UpdateEditingItems);
+    }
+
+protected:
+    // Alt gives the focus to the menu bar, and a line edit drops its
+    // selection when it loses the focus to anything but a popup. The bar
+    // leads to the Edit menu that acts on that selection: it counts as a popup.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::FocusOut ||
+            static_cast<QFocusEvent*>(event)->reason() != Qt::MenuBarFocusReason ||
+            !qobject_cast<QLineEdit*>(watched))
+            return false;
+        QFocusEvent toPopup(QEvent::FocusOut, Qt::PopupFocusReason);
+        QCoreApplication::sendEvent(watched, &toPopup);
+        return true;
+    }
+
+private:
+    void Watch(QWidget* target) {
+        for (const QMetaObject::Connection& connection : connections_)
+            disconnect(connection);
+        connections_.clear();
+        if (auto* field = qobject_cast<QLineEdit*>(target))
+            connections_ = {
+                connect(field, &QLineEdit::selectionChanged, this, &UpdateEditingItems),
+                connect(field, &QLineEdit::textChanged, this, &UpdateEditingItems)};
+        else if (auto* area = qobject_cast<QTextEdit*>(target))
+            connections_ = {connect(area, &QTextEdit::selectionChanged, this, &UpdateEditingItems),
+                            connect(area, &QTextEdit::undoAvailable, this, &UpdateEditingItems)};
+    }
+
+    std::vector<QMetaObject::Connection> connections_;
+};
+
+void FollowEditingState() {
+    static QPointer<EditingStateWatch> watch;
+    if (!watch)
+        watch = new EditingStateWatch();
+}
+
+// "Cmd+" and one key, with Cmd as Ctrl, which Qt reads as the Command key on macOS.
+QKeySequence ToKeySequence(const std::string& shortcut) {
+    if (shortcut.empty())
+        return {};
+    const std::string prefix = "Cmd+";
+    if (shortcut.size() != prefix.size() + 1 || !shortcut.starts_with(prefix))
+        throw UnsupportedFormatException("A shortcut is Cmd+ and one key: " + shortcut);
+    return QKeySequence(QStringLiteral("Ctrl+") + QChar(shortcut.back()));
 }
 
 } // namespace
 
 struct MenuItemPrivate {
-    QPointer<QAction> action;
-    QPointer<QMenu> menu;
+    // The item's action in each window's bar.
+    std::vector<QPointer<QAction>> actions;
     std::string name;
     std::string text;
     std::string shortcut;
     bool autoEnabled = false;
     bool visible = true;
-    // Kept apart from the action, which Qt reports disabled while it is hidden.
+    // Kept apart from the actions, which Qt reports disabled while hidden.
     bool enabled = true;
     std::vector<std::shared_ptr<MenuItem>> items;
 };
@@ -83,20 +202,13 @@ const ClassRecord MenuBar::kClassRecord{"MenuBar", "MenuItem", {}};
 const ClassRecord QuitMenuItem::kClassRecord{"QuitMenuItem", "MenuItem", {}};
 const ClassRecord AppleMenuItem::kClassRecord{"AppleMenuItem", "MenuItem", {}};
 
-MenuItem::MenuItem() : d_(std::make_unique<MenuItemPrivate>()) {
-    d_->action = new QAction(QtObjectRoot());
-    // Qt on macOS would move items that merely look like About or Quit.
-    d_->action->setMenuRole(QAction::NoRole);
-    QObject::connect(d_->action, &QAction::triggered, d_->action, [this] {
-        const auto keepAlive = shared_from_this();
-        DispatchEvent([this] { Choose(); });
-    });
-    ApplyVisibility();
-}
+MenuItem::MenuItem() : d_(std::make_unique<MenuItemPrivate>()) {}
 
 MenuItem::~MenuItem() {
-    delete d_->menu.data();
-    delete d_->action.data();
+    for (QAction* action : Actions()) {
+        delete action->menu<QMenu*>();
+        delete action;
+    }
 }
 
 const std::string& MenuItem::Name() const {
@@ -121,11 +233,21 @@ const std::string& MenuItem::Value() const {
 
 void MenuItem::SetValue(const std::string& text) {
     d_->text = text;
-    d_->action->setText(ToQString(text));
-    d_->action->setSeparator(text == "-");
-    if (d_->menu)
-        d_->menu->setTitle(ToQString(text));
-    ApplyVisibility();
+    for (QAction* action : Actions()) {
+        ApplyText(*action);
+        ApplyVisibility(*action);
+    }
+}
+
+void MenuItem::ApplyText(QAction& action) const {
+    // A separator is the line alone: the style would draw its text beside
+    // the line, and a screen reader would read it out.
+    const bool separator = d_->text == "-";
+    const QString text = separator ? QString() : ToQString(d_->text);
+    action.setSeparator(separator);
+    action.setText(text);
+    if (auto* menu = action.menu<QMenu*>())
+        menu->setTitle(text);
 }
 
 bool MenuItem::Visible() const {
@@ -134,11 +256,12 @@ bool MenuItem::Visible() const {
 
 void MenuItem::SetVisible(bool visible) {
     d_->visible = visible;
-    ApplyVisibility();
+    for (QAction* action : Actions())
+        ApplyVisibility(*action);
 }
 
-void MenuItem::ApplyVisibility() {
-    d_->action->setVisible(d_->visible && !d_->text.empty() && ShownOnThisPlatform());
+void MenuItem::ApplyVisibility(QAction& action) const {
+    action.setVisible(d_->visible && !d_->text.empty() && ShownOnThisPlatform());
 }
 
 const std::string& MenuItem::Shortcut() const {
@@ -146,16 +269,10 @@ const std::string& MenuItem::Shortcut() const {
 }
 
 void MenuItem::SetShortcut(const std::string& shortcut) {
-    QKeySequence keys;
-    if (!shortcut.empty()) {
-        const std::string prefix = "Cmd+";
-        if (shortcut.size() != prefix.size() + 1 || !shortcut.starts_with(prefix))
-            throw UnsupportedFormatException("A shortcut is Cmd+ and one key: " + shortcut);
-        // Qt reads Ctrl as the Command key on macOS.
-        keys = QKeySequence(QStringLiteral("Ctrl+") + QChar(shortcut.back()));
-    }
+    const QKeySequence keys = ToKeySequence(shortcut);
     d_->shortcut = shortcut;
-    d_->action->setShortcut(keys);
+    for (QAction* action : Actions())
+        action->setShortcut(keys);
 }
 
 bool MenuItem::Enabled() const {
@@ -164,20 +281,17 @@ bool MenuItem::Enabled() const {
 
 void MenuItem::SetEnabled(bool enabled) {
     d_->enabled = enabled;
-    d_->action->setEnabled(enabled);
+    for (QAction* action : Actions())
+        action->setEnabled(enabled);
 }
 
 void MenuItem::AddMenu(const std::shared_ptr<MenuItem>& item) {
     NotNil(item);
-    if (!d_->menu) {
-        d_->menu = new QMenu();
-        d_->menu->setTitle(ToQString(d_->text));
-        d_->action->setMenu(d_->menu);
-        QObject::connect(d_->menu, &QMenu::aboutToShow, d_->menu,
-                         [] { DispatchEvent([] { UpdateMenuItems(ActiveWindow()); }); });
-    }
-    d_->menu->addAction(item->Action());
     d_->items.push_back(item);
+    // Bars that show this menu already show the item too.
+    for (QAction* action : Actions())
+        if (auto* menu = action->menu<QMenu*>())
+            menu->addAction(item->CreateAction(*static_cast<QMenuBar*>(action->parent())));
 }
 
 std::shared_ptr<MenuItem> MenuItem::Child(const std::string& name) const {
@@ -205,8 +319,50 @@ std::shared_ptr<MenuItem> MenuItem::Item(int index) const {
     return d_->items[index];
 }
 
-QAction* MenuItem::Action() const {
-    return d_->action;
+QAction* MenuItem::CreateAction(QMenuBar& bar) {
+    std::erase_if(d_->actions, [](const QPointer<QAction>& action) { return !action; });
+    auto* action = new QAction(&bar);
+    SetMenuRole(*action);
+    action->setShortcut(ToKeySequence(d_->shortcut));
+    action->setEnabled(d_->enabled);
+    // The bar may outlive the item; a choice then reaches nothing.
+    QObject::connect(action, &QAction::triggered, action, [item = weak_from_this()] {
+        if (const auto chosen = std::static_pointer_cast<MenuItem>(item.lock()))
+            DispatchEvent([&] { chosen->Choose(); });
+    });
+    if (Count() > 0) {
+        // The menu belongs to the bar, which a screen reader finds as its parent.
+        auto* menu = new QMenu(&bar);
+        action->setMenu(menu);
+        QObject::connect(menu, &QMenu::aboutToShow, menu,
+                         [] { DispatchEvent([] { UpdateMenuItems(ActiveWindow()); }); });
+        for (const auto& item : d_->items)
+            menu->addAction(item->CreateAction(bar));
+    }
+    ApplyText(*action);
+    ApplyVisibility(*action);
+    d_->actions.push_back(action);
+    return action;
+}
+
+QAction* MenuItem::ActionIn(const Window& window) const {
+    for (QAction* action : Actions())
+        if (static_cast<QWidget*>(action->parent())->window() == window.TopLevelWidget())
+            return action;
+    return nullptr;
+}
+
+std::vector<QAction*> MenuItem::Actions() const {
+    std::vector<QAction*> actions;
+    for (const QPointer<QAction>& action : d_->actions)
+        if (action)
+            actions.push_back(action);
+    return actions;
+}
+
+void MenuItem::SetMenuRole(QAction& action) const {
+    // Qt on macOS would move items that merely look like About or Quit.
+    action.setMenuRole(QAction::NoRole);
 }
 
 bool MenuItem::HasFrameworkAction() const {
@@ -227,15 +383,14 @@ bool MenuItem::PerformFrameworkAction() {
     return action != nullptr;
 }
 
-std::vector<QAction*> MenuBar::TopLevelActions() const {
-    std::vector<QAction*> actions;
+void MenuBar::BuildIn(QMenuBar& bar) {
+    FollowEditingState();
     for (int i = 0; i < Count(); ++i)
-        actions.push_back(Item(i)->Action());
-    return actions;
+        bar.addAction(Item(i)->CreateAction(bar));
 }
 
-QuitMenuItem::QuitMenuItem() {
-    Action()->setMenuRole(QAction::QuitRole);
+void QuitMenuItem::SetMenuRole(QAction& action) const {
+    action.setMenuRole(QAction::QuitRole);
 }
 
 bool QuitMenuItem::PerformFrameworkAction() {
@@ -243,9 +398,8 @@ bool QuitMenuItem::PerformFrameworkAction() {
     return true;
 }
 
-AppleMenuItem::AppleMenuItem() {
-    Action()->setMenuRole(QAction::AboutRole);
-    ApplyVisibility();
+void AppleMenuItem::SetMenuRole(QAction& action) const {
+    action.setMenuRole(QAction::AboutRole);
 }
 
 bool AppleMenuItem::ShownOnThisPlatform() const {
@@ -260,7 +414,7 @@ void UpdateMenuItems(const std::shared_ptr<Window>& activeWindow) {
     const std::shared_ptr<Application> application = GetAppObject();
     if (!application || !application->GetMenuBar())
         return;
-    UpdateItems(*application->GetMenuBar(), activeWindow.get());
+    UpdateItems(*application->GetMenuBar(), activeWindow.get(), false);
     if (activeWindow && activeWindow->Implements("EnableMenuItems"))
         activeWindow->Event_EnableMenuItems();
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 class QAction;
+class QMenuBar;
 class Window;
 struct MenuItemPrivate;
 
@@ -48,7 +49,11 @@ public:
     std::shared_ptr<MenuItem> Item(int index) const;
 
     // Framework side.
-    QAction* Action() const;
+    // Makes the item's action for a window's bar, with a menu of its own
+    // items' actions when it holds any. The bar owns them all.
+    QAction* CreateAction(QMenuBar& bar);
+    // The item's action in the window's bar, or nil.
+    QAction* ActionIn(const Window& window) const;
     // Whether the framework acts on a choice of this item by itself.
     virtual bool HasFrameworkAction() const;
     // Chooses the item as the user would.
@@ -59,9 +64,14 @@ protected:
     virtual bool PerformFrameworkAction();
     // Whether this platform shows items of the class.
     virtual bool ShownOnThisPlatform() const { return true; }
-    void ApplyVisibility();
+    // Gives a new action the role by which Qt on macOS places it.
+    virtual void SetMenuRole(QAction& action) const;
 
 private:
+    std::vector<QAction*> Actions() const;
+    void ApplyText(QAction& action) const;
+    void ApplyVisibility(QAction& action) const;
+
     std::unique_ptr<MenuItemPrivate> d_;
 };
 
@@ -71,36 +81,38 @@ public:
     static const ClassRecord kClassRecord;
     const ClassRecord& Class() const override { return kClassRecord; }
 
-    // Framework side: the top-level menus' actions, for a window's bar.
-    std::vector<QAction*> TopLevelActions() const;
+    // Framework side: fills a window's bar with actions of its own. Qt keeps
+    // one accessible object per action, which would place every window's
+    // menu titles in the bar that was asked about first.
+    void BuildIn(QMenuBar& bar);
 };
 
 // The item that quits the application.
 class QuitMenuItem : public MenuItem {
 public:
-    QuitMenuItem();
-
     static const ClassRecord kClassRecord;
     const ClassRecord& Class() const override { return kClassRecord; }
     bool HasFrameworkAction() const override { return true; }
 
 protected:
     bool PerformFrameworkAction() override;
+    void SetMenuRole(QAction& action) const override;
 };
 
 // An item of the application menu, which only macOS has.
 class AppleMenuItem : public MenuItem {
 public:
-    AppleMenuItem();
-
     static const ClassRecord kClassRecord;
     const ClassRecord& Class() const override { return kClassRecord; }
 
 protected:
     bool ShownOnThisPlatform() const override;
+    void SetMenuRole(QAction& action) const override;
 };
 
 // Enables exactly the items that the window or the framework would handle,
 // then raises the window's EnableMenuItems. The framework calls it before a
-// menu opens and when a window becomes active.
+// menu opens and when a window becomes active; the Edit items it also keeps
+// in step with the text control they act on all the while, so that their
+// shortcuts act only when the items would.
 void UpdateMenuItems(const std::shared_ptr<Window>& activeWindow);

@@ -184,8 +184,13 @@ void Window::SetProperty(std::string_view name, const PropertyValue& value) {
         d_->visible = BooleanValue(name, value);
     else if (name == "MenuBarVisible")
         d_->menuBarVisible = BooleanValue(name, value);
-    else if (name == "Title")
-        d_->widget->setWindowTitle(ToQString(StringValue(name, value)));
+    else if (name == "Title") {
+        const QString title = ToQString(StringValue(name, value));
+        d_->widget->setWindowTitle(title);
+        // A screen reader names a window by its title, or else by nothing.
+        d_->widget->setAccessibleName(title.isEmpty() ? QGuiApplication::applicationDisplayName()
+                                                      : QString());
+    }
     else if (name == "HasBackgroundColor")
         d_->content->setAutoFillBackground(BooleanValue(name, value));
     else if (name == "BackgroundColor") {
@@ -274,10 +279,9 @@ void Window::InstallMenuBar() {
     const std::shared_ptr<MenuBar> bar = application ? application->GetMenuBar() : nullptr;
     if (!d_->menuBarVisible || !bar)
         return;
-    QMenuBar* menuBar = d_->widget->menuBar();
-    menuBar->clear();
-    for (QAction* action : bar->TopLevelActions())
-        menuBar->addAction(action);
+    auto* menuBar = new QMenuBar();
+    bar->BuildIn(*menuBar);
+    d_->widget->setMenuBar(menuBar);
     ApplyGeometry();
 }
 
@@ -374,8 +378,9 @@ std::vector<std::shared_ptr<Window>> ImplicitWindows() {
 }
 
 std::shared_ptr<Window> ActiveWindow() {
+    // A window on its way out is active no more.
     if (auto* widget = dynamic_cast<WindowWidget*>(QApplication::activeWindow()))
-        return std::static_pointer_cast<Window>(widget->Model().shared_from_this());
+        return std::static_pointer_cast<Window>(widget->Model().weak_from_this().lock());
     return nullptr;
 }
 

@@ -47,7 +47,7 @@ MenuItem& ItemNamed(const std::string& name) {
 
 // Opening a top-level menu is what makes the framework update the items.
 void OpenMenu(const std::string& name) {
-    emit NotNil(ItemNamed(name).Action()->menu()).aboutToShow();
+    emit NotNil(ItemNamed(name).ActionIn(*ActiveWindow())->menu<QMenu*>()).aboutToShow();
 }
 
 // The help window the framework holds; looking it up builds nothing.

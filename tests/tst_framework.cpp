@@ -452,9 +452,9 @@ private slots:
     }
 
     void menusShowTheirItemsAsTheirTextsSay() {
-        QCOMPARE(Shown(Item("EditMenu")->Action()->menu()), (QStringList{"Cut", "-", "Paste"}));
+        QCOMPARE(Shown(Item("EditMenu")->ActionIn(*probe_)->menu<QMenu*>()), (QStringList{"Cut", "-", "Paste"}));
         // The application-menu item shows only on macOS.
-        QCOMPARE(Shown(Item("ToolsMenu")->Action()->menu()), (QStringList{"Bound", "Unbound"}));
+        QCOMPARE(Shown(Item("ToolsMenu")->ActionIn(*probe_)->menu<QMenu*>()), (QStringList{"Bound", "Unbound"}));
     }
 
     // State: two windows bind Bound (Cmd+B), disabled before the second opens.
@@ -497,8 +497,10 @@ private slots:
         QVERIFY(!Item("Unbound")->Enabled());
         QVERIFY(!Item("EditCut")->Enabled());
 
+        probe_->Get<TextField>("WideFld")->SetText("text");
         probe_->Get("WideFld")->SetFocus();
         QTRY_VERIFY(probe_->Get("WideFld")->Widget()->hasFocus());
+        static_cast<QLineEdit*>(probe_->Get("WideFld")->Widget())->selectAll();
         UpdateMenuItems(probe_);
         QVERIFY(Item("EditCut")->Enabled());
         UpdateMenuItems(nullptr);

@@ -141,13 +141,14 @@ class RandomWalkTest : public QObject {
     // Opening the menu lets the framework update its items; a disabled item
     // cannot be chosen.
     void ChooseMenuItem() {
-        Activate(PickWindow());
+        const auto window = Activate(PickWindow());
         const auto& [item, menu] = PickOf(menuChoices_);
-        Q_EMIT menu->Action()->menu()->aboutToShow();
+        Q_EMIT menu->ActionIn(*window)->menu<QMenu*>()->aboutToShow();
+        QAction* action = item->ActionIn(*window);
         Note("menu " + QString::fromStdString(item->Name()) +
-             (item->Action()->isEnabled() ? "" : " (disabled)"));
-        if (item->Action()->isEnabled())
-            item->Action()->trigger();
+             (action->isEnabled() ? "" : " (disabled)"));
+        if (action->isEnabled())
+            action->trigger();
     }
 
     void OneEvent() {
@@ -266,9 +267,9 @@ private slots:
         const auto menuBar = NotNil(App()).GetMenuBar();
         for (int m = 0; m < menuBar->Count(); ++m)
             for (int i = 0; i < menuBar->Item(m)->Count(); ++i)
-                if (const auto item = menuBar->Item(m)->Item(i); item->Action()->isVisible() &&
-                                                                 !item->Action()->isSeparator() &&
-                                                                 item->Name() != "FileQuit")
+                if (const auto item = menuBar->Item(m)->Item(i);
+                    item->ActionIn(*calculator_)->isVisible() &&
+                    !item->ActionIn(*calculator_)->isSeparator() && item->Name() != "FileQuit")
                     menuChoices_.emplace_back(item, menuBar->Item(m));
         QVERIFY(menuChoices_.size() >= 6);
     }

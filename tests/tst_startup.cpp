@@ -131,7 +131,7 @@ private slots:
             " | UntitledMenu4 |  | MenuItem | ",
         };
         QCOMPARE(DescribeTree(bar), expected);
-        QCOMPARE(NotNil(bar.Lookup("FileQuit")).Action()->shortcut(),
+        QCOMPARE(NotNil(bar.Lookup("FileQuit")).ActionIn(*instance::AboutWnd())->shortcut(),
                  QKeySequence(Qt::CTRL | Qt::Key_Q));
     }
 
