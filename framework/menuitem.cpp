@@ -25,17 +25,22 @@ namespace {
 const std::set<std::string> kEditingItemNames = {"EditUndo", "EditCut", "EditCopy", "EditPaste",
                                                  "EditClear"};
 
-// The widget that had the focus when the keyboard (Alt) took it to a menu bar.
-QPointer<QWidget>& FocusBeforeMenuBar() {
+// A menu bar takes the focus for the keyboard (Alt), and an open menu takes it too.
+bool IsMenu(const QWidget* widget) {
+    return qobject_cast<const QMenuBar*>(widget) || qobject_cast<const QMenu*>(widget);
+}
+
+// The widget that had the focus before a menu took it.
+QPointer<QWidget>& FocusBeforeMenus() {
     static QPointer<QWidget> widget;
     return widget;
 }
 
-// The control the Edit items act on: the focused one, also while a menu bar
-// holds the focus for the keyboard.
+// The control the Edit items act on: the focused one, also while a menu
+// holds the focus.
 QWidget* EditingTarget() {
     QWidget* focus = QApplication::focusWidget();
-    return qobject_cast<QMenuBar*>(focus) ? FocusBeforeMenuBar().data() : focus;
+    return IsMenu(focus) ? FocusBeforeMenus().data() : focus;
 }
 
 bool ClipboardHoldsText() {
@@ -127,8 +132,8 @@ public:
     EditingStateWatch() : QObject(qApp) {
         qApp->installEventFilter(this);
         connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-            if (qobject_cast<QMenuBar*>(now) && !qobject_cast<QMenuBar*>(old))
-                FocusBeforeMenuBar() = old;
+            if (IsMenu(now) && !IsMenu(old))
+                FocusBeforeMenus() = old;
             Watch(EditingTarget());
             UpdateEditingItems();
         });
@@ -155,9 +160,8 @@ private:
             disconnect(connection);
         connections_.clear();
         if (auto* field = qobject_cast<QLineEdit*>(target))
-            connections_ = {
-                connect(field, &QLineEdit::selectionChanged, this, &UpdateEditingItems),
-                connect(field, &QLineEdit::textChanged, this, &UpdateEditingItems)};
+            connections_ = {connect(field, &QLineEdit::selectionChanged, this, &UpdateEditingItems),
+                            connect(field, &QLineEdit::textChanged, this, &UpdateEditingItems)};
         else if (auto* area = qobject_cast<QTextEdit*>(target))
             connections_ = {connect(area, &QTextEdit::selectionChanged, this, &UpdateEditingItems),
                             connect(area, &QTextEdit::undoAvailable, this, &UpdateEditingItems)};

@@ -2,8 +2,8 @@
 
 #include "control.h"
 
-// A push button: Action when clicked, MouseDown as soon as the mouse button
-// goes down on it.
+// A push button: MouseDown as soon as it is pressed, by the mouse, a key or
+// an assistive tool, and Action when the press ends in a click.
 class PushButton : public RectControl {
 public:
     static constexpr int kActionEvent = 15;
@@ -13,7 +13,7 @@ public:
     const ClassRecord& Class() const override { return kClassRecord; }
     void SetProperty(std::string_view name, const PropertyValue& value) override;
 
-    // Presses the button as a click would: raises Action.
+    // Presses the button as a key would: raises MouseDown, then Action.
     void Push();
 
 protected:

@@ -2,12 +2,70 @@
 
 #include "qtconvert.h"
 
+#include <QFocusEvent>
 #include <QTextEdit>
+
+namespace {
+
+// A text area that can hide its selection while another control, or another
+// window, has the focus. A menu takes the focus only while the user chooses
+// from it, and the selection stays on show.
+class AreaWidget : public QTextEdit {
+public:
+    using QTextEdit::QTextEdit;
+
+    void SetHideSelection(bool hide) {
+        hideSelection_ = hide;
+        if (!hide)
+            ShowSelection(true);
+    }
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        ShowSelection(true);
+        QTextEdit::focusInEvent(event);
+    }
+
+    void focusOutEvent(QFocusEvent* event) override {
+        QTextEdit::focusOutEvent(event);
+        const Qt::FocusReason reason = event->reason();
+        if (hideSelection_ && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason)
+            ShowSelection(false);
+    }
+
+private:
+    // Qt draws the selection of an area without the focus in the inactive
+    // colours: hiding it makes them those of the plain text.
+    void ShowSelection(bool shown) {
+        if (shown != selectionHidden_)
+            return;
+        QPalette colours = palette();
+        if (shown) {
+            colours.setBrush(QPalette::Inactive, QPalette::Highlight, highlight_);
+            colours.setBrush(QPalette::Inactive, QPalette::HighlightedText, highlightedText_);
+        } else {
+            highlight_ = colours.brush(QPalette::Inactive, QPalette::Highlight);
+            highlightedText_ = colours.brush(QPalette::Inactive, QPalette::HighlightedText);
+            colours.setBrush(QPalette::Inactive, QPalette::Highlight, Qt::transparent);
+            colours.setBrush(QPalette::Inactive, QPalette::HighlightedText,
+                             colours.brush(QPalette::Inactive, QPalette::Text));
+        }
+        selectionHidden_ = !shown;
+        setPalette(colours);
+    }
+
+    bool hideSelection_ = false;
+    bool selectionHidden_ = false;
+    QBrush highlight_;
+    QBrush highlightedText_;
+};
+
+} // namespace
 
 const ClassRecord TextArea::kClassRecord{"TextArea", "RectControl", {}};
 
 QWidget* TextArea::CreateWidget(QWidget* parent) {
-    auto* area = new QTextEdit(parent);
+    auto* area = new AreaWidget(parent);
     area->setAcceptRichText(false);
     return area;
 }
@@ -61,9 +119,10 @@ void TextArea::SetProperty(std::string_view name, const PropertyValue& value) {
     } else if (name == "ValidationMask" || name == "Format") {
         if (!StringValue(name, value).empty())
             throw UnsupportedFormatException("A text area takes no mask or format");
-    } else if (name == "Multiline" || name == "HideSelection" || name == "AllowSpellChecking") {
-        // A text area is always multi-line; Qt hides the selection of an
-        // unfocused text area itself and has no spelling checker.
+    } else if (name == "HideSelection")
+        WidgetAs<AreaWidget>().SetHideSelection(BooleanValue(name, value));
+    else if (name == "Multiline" || name == "AllowSpellChecking") {
+        // A text area is always multi-line, and Qt has no spelling checker.
         BooleanValue(name, value);
     } else if (name == "LineHeight") {
         if (IntegerValue(name, value) != 0)

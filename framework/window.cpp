@@ -1,6 +1,7 @@
 #include "window.h"
 
 #include "application.h"
+#include "captions.h"
 #include "menuitem.h"
 #include "panechild.h"
 #include "pushbutton.h"
@@ -20,6 +21,12 @@
 #include <map>
 
 namespace {
+
+bool IsModifier(int key) {
+    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt ||
+           key == Qt::Key_AltGr || key == Qt::Key_Meta || key == Qt::Key_Super_L ||
+           key == Qt::Key_Super_R || key == Qt::Key_CapsLock;
+}
 
 // The window as Qt sees it: a main window whose central widget is the
 // content area the layouts measure, below the menu bar.
@@ -55,7 +62,10 @@ protected:
     }
 
     void keyPressEvent(QKeyEvent* event) override {
-        // Keys that no control took arrive here.
+        // Keys that no control took arrive here. A modifier alone is no key
+        // press: Alt on its own leads to the menu bar.
+        if (IsModifier(event->key()))
+            return QMainWindow::keyPressEvent(event);
         bool handled = false;
         DispatchEvent([&] {
             const auto keepAlive = window_.shared_from_this();
@@ -190,8 +200,7 @@ void Window::SetProperty(std::string_view name, const PropertyValue& value) {
         // A screen reader names a window by its title, or else by nothing.
         d_->widget->setAccessibleName(title.isEmpty() ? QGuiApplication::applicationDisplayName()
                                                       : QString());
-    }
-    else if (name == "HasBackgroundColor")
+    } else if (name == "HasBackgroundColor")
         d_->content->setAutoFillBackground(BooleanValue(name, value));
     else if (name == "BackgroundColor") {
         QPalette palette = d_->content->palette();
@@ -251,6 +260,7 @@ void Window::Constructor() {
         Layout();
     if (Implements("CreateControls"))
         CreateControls();
+    NameFieldsByTheirCaptions(*d_->content);
     if (Implements("AddMenuHandlers"))
         AddMenuHandlers(self);
     ApplyTabOrder();

@@ -452,9 +452,11 @@ private slots:
     }
 
     void menusShowTheirItemsAsTheirTextsSay() {
-        QCOMPARE(Shown(Item("EditMenu")->ActionIn(*probe_)->menu<QMenu*>()), (QStringList{"Cut", "-", "Paste"}));
+        QCOMPARE(Shown(Item("EditMenu")->ActionIn(*probe_)->menu<QMenu*>()),
+                 (QStringList{"Cut", "-", "Paste"}));
         // The application-menu item shows only on macOS.
-        QCOMPARE(Shown(Item("ToolsMenu")->ActionIn(*probe_)->menu<QMenu*>()), (QStringList{"Bound", "Unbound"}));
+        QCOMPARE(Shown(Item("ToolsMenu")->ActionIn(*probe_)->menu<QMenu*>()),
+                 (QStringList{"Bound", "Unbound"}));
     }
 
     // State: two windows bind Bound (Cmd+B), disabled before the second opens.

@@ -1,0 +1,333 @@
+#include "testsupport.h"
+
+#include "windows/qwindow.h"
+
+#include "framework/textarea.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QAction>
+#include <QClipboard>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTextEdit>
+
+namespace {
+
+enum class Way { Mouse, Keyboard };
+
+QMenuBar* BarOf(const Window& window) {
+    return static_cast<QMainWindow*>(window.TopLevelWidget())->menuBar();
+}
+
+QAction* ShownAction(const QWidget& menu, const QString& text) {
+    for (QAction* action : menu.actions())
+        if (action->isVisible() && action->text() == text)
+            return action;
+    return nullptr;
+}
+
+// What a menu shows: its items' texts, "(off)" after those it shows disabled.
+QString Shown(const QMenu& menu) {
+    QStringList shown;
+    for (const QAction* action : menu.actions())
+        if (action->isVisible() && !action->isSeparator())
+            shown << action->text() + (action->isEnabled() ? "" : " (off)");
+    return shown.join(" | ");
+}
+
+QWidget* Focus(const Window& window) {
+    return QApplication::focusWidget() ? QApplication::focusWidget() : window.TopLevelWidget();
+}
+
+// Opens the menu of the title in the window's bar: a click on the title, or
+// Alt and Right until the title is highlighted, then Down.
+QMenu* OpenMenu(const Window& window, const QString& title, Way way) {
+    QMenuBar* bar = BarOf(window);
+    QAction* titleAction = ShownAction(*bar, title);
+    if (way == Way::Mouse) {
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(titleAction).center());
+    } else {
+        QTest::keyClick(Focus(window), Qt::Key_Alt);
+        for (int step = 0; step < 5 && bar->activeAction() != titleAction; ++step)
+            QTest::keyClick(bar, Qt::Key_Right);
+        QTest::keyClick(bar, Qt::Key_Down);
+    }
+    auto* menu = titleAction->menu<QMenu*>();
+    return QTest::qWaitFor([menu] { return menu->isVisible(); }) ? menu : nullptr;
+}
+
+// Picks an item of the open menu: a click on it, or Down until it is
+// highlighted, then Return.
+void ChooseFrom(QMenu& menu, const QString& item, Way way) {
+    QAction* action = ShownAction(menu, item);
+    if (way == Way::Mouse) {
+        QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(action).center());
+        return;
+    }
+    for (int step = 0; step < 8 && menu.activeAction() != action; ++step) {
+        QTest::keyClick(&menu, Qt::Key_Down);
+    }
+    QTest::keyClick(&menu, Qt::Key_Return);
+}
+
+void Choose(const Window& window, const QString& title, const QString& item, Way way) {
+    QMenu* menu = OpenMenu(window, title, way);
+    QVERIFY(menu);
+    ChooseFrom(*menu, item, way);
+    QTRY_VERIFY(!menu->isVisible());
+}
+
+// Escape until no menu is open and the bar has let go of the keyboard.
+void CloseMenus() {
+    while (QWidget* popup = QApplication::activePopupWidget())
+        QTest::keyClick(popup, Qt::Key_Escape);
+    if (auto* bar = qobject_cast<QMenuBar*>(QApplication::focusWidget()))
+        QTest::keyClick(bar, Qt::Key_Escape);
+}
+
+void AddWayRows(const char* name, const QString& window, const QString& expected) {
+    QTest::addRow("%s, by mouse", name) << window << Way::Mouse << expected;
+    QTest::addRow("%s, by keyboard", name) << window << Way::Keyboard << expected;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Way)
+
+// The three windows' menu bars, driven by mouse and keyboard, and what a
+// screen reader learns of them and of the windows.
+class MenusTest : public QObject {
+    Q_OBJECT
+
+    std::shared_ptr<ControlWnd> calc_;
+    std::shared_ptr<AboutWnd> about_;
+    std::shared_ptr<Qwindow> help_;
+
+    std::shared_ptr<Window> WindowNamed(const QString& name) const {
+        if (name == "calculator")
+            return calc_;
+        return name == "about" ? std::shared_ptr<Window>(about_) : help_;
+    }
+
+    void Activate(const Window& window) {
+        CloseMenus();
+        const_cast<Window&>(window).Show();
+        QVERIFY(QTest::qWaitForWindowActive(window.TopLevelWidget()));
+    }
+
+    // Clear empties the inputs and gives Test A the focus.
+    void ClearCalculator() {
+        Activate(*calc_);
+        QTest::mouseClick(NotNil(calc_->ClearBtn()).Widget(), Qt::LeftButton);
+    }
+
+    QLineEdit* Field(const std::shared_ptr<TextField>& field) { return FieldEdit(field); }
+
+private slots:
+    void initTestCase() {
+        calc_ = StartVelkAtTheCalculator();
+        about_ = instance::AboutWnd();
+        help_ = instance::Qwindow();
+        QVERIFY(QTest::qWaitForWindowActive(help_->TopLevelWidget()));
+    }
+
+    void cleanup() {
+        CloseMenus();
+        QCOMPARE(UnhandledExceptionCount(), 0);
+    }
+
+    // Runs first: Qt keeps one accessible object for each menu action, and
+    // one shared by three bars would stay in the About window's.
+    void menuTitlesAndItemsAreReportedWhereEachWindowShowsThem() {
+        for (const char* name : {"about", "calculator", "help"}) {
+            const auto window = WindowNamed(name);
+            Activate(*window);
+            QMenuBar* bar = BarOf(*window);
+            QAccessibleInterface* barFace = QAccessible::queryAccessibleInterface(bar);
+            QAccessibleInterface* edit = nullptr;
+            for (int i = 0; i < barFace->childCount(); ++i) {
+                QAccessibleInterface* title = barFace->child(i);
+                if (title->state().invisible)
+                    continue;
+                QCOMPARE(title->parent()->object(), bar);
+                QVERIFY(barFace->rect().contains(title->rect()));
+                const QPoint middle = title->rect().center();
+                QCOMPARE(barFace->childAt(middle.x(), middle.y()), title);
+                if (title->text(QAccessible::Name) == "Edit")
+                    edit = title;
+            }
+            QVERIFY(edit);
+            edit->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu && menu->isVisible());
+            QVERIFY((menu->pos() - edit->rect().bottomLeft()).manhattanLength() <= 4);
+            QAccessibleInterface* menuFace = QAccessible::queryAccessibleInterface(menu);
+            QCOMPARE(menuFace->parent(), edit);
+            QStringList names;
+            for (int i = 0; i < menuFace->childCount(); ++i) {
+                QAccessibleInterface* item = menuFace->child(i);
+                QCOMPARE(item->parent()->object(), menu);
+                if (!item->state().invisible) {
+                    QVERIFY(menuFace->rect().contains(item->rect()));
+                    names << item->text(QAccessible::Name);
+                }
+            }
+            QCOMPARE(names, (QStringList{"Undo", "", "Cut", "Copy", "Paste"}));
+            CloseMenus();
+        }
+    }
+
+    void windowMenuShowsTheAboutWindowFromWhereItIsEnabled_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<Way>("way");
+        QTest::addColumn<QString>("shown");
+        AddWayRows("calculator", "calculator", "Control (off) | About Velk");
+        AddWayRows("about", "about", "Control (off) | About Velk");
+        AddWayRows("help", "help", "Control (off) | About Velk (off)");
+    }
+
+    // State: the window active, the About window hidden unless it is the one.
+    // Action: Window > About Velk where it is enabled.
+    // Expected: the one About window active.
+    void windowMenuShowsTheAboutWindowFromWhereItIsEnabled() {
+        QFETCH(QString, window);
+        QFETCH(Way, way);
+        QFETCH(QString, shown);
+        const auto chosenIn = WindowNamed(window);
+        Activate(*calc_);
+        Activate(*chosenIn);
+        QMenu* menu = OpenMenu(*chosenIn, "Window", way);
+        QVERIFY(menu);
+        QCOMPARE(Shown(*menu), shown);
+        if (!ShownAction(*menu, "About Velk")->isEnabled())
+            return;
+        ChooseFrom(*menu, "About Velk", way);
+        QVERIFY(QTest::qWaitForWindowActive(about_->TopLevelWidget()));
+        QCOMPARE(GetImplicitWindow("AboutWnd.AboutWnd"), std::static_pointer_cast<Window>(about_));
+        QCOMPARE(ImplicitWindows().size(), std::size_t{3});
+    }
+
+    void editItemsFollowTheFocusedControl_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<Way>("way");
+        QTest::addColumn<QString>("shown");
+        AddWayRows("empty input", "calculator",
+                   "Undo (off) | Cut (off) | Copy (off) | Paste (off)");
+        AddWayRows("typed input", "calculator", "Undo | Cut (off) | Copy (off) | Paste");
+        AddWayRows("selected input", "calculator", "Undo | Cut | Copy | Paste (off)");
+        AddWayRows("selected result", "calculator", "Undo (off) | Cut (off) | Copy | Paste (off)");
+        AddWayRows("selected help", "help", "Undo (off) | Cut | Copy | Paste");
+        AddWayRows("about", "about", "Undo (off) | Cut (off) | Copy (off) | Paste (off)");
+    }
+
+    // State: as the row says, with text on the clipboard where Paste is on.
+    // Action: the Edit menu opened.
+    // Expected: the items on that would act, before (for their shortcuts)
+    // and as the menu opens.
+    void editItemsFollowTheFocusedControl() {
+        QFETCH(QString, window);
+        QFETCH(Way, way);
+        QFETCH(QString, shown);
+        const QString row = QTest::currentDataTag();
+        ClearCalculator();
+        QApplication::clipboard()->clear();
+        if (row.startsWith("typed")) {
+            QApplication::clipboard()->setText("5");
+            QTest::keyClicks(Focus(*calc_), "86");
+        } else if (row.startsWith("selected input")) {
+            QTest::keyClicks(Focus(*calc_), "86");
+            QTest::keyClick(Focus(*calc_), Qt::Key_Home, Qt::ShiftModifier);
+        } else if (row.startsWith("selected result")) {
+            QTest::keyClicks(Focus(*calc_), "86");
+            QTest::keyClick(Focus(*calc_), Qt::Key_Tab);
+            QTest::keyClicks(Focus(*calc_), "40");
+            QTest::keyClick(Focus(*calc_), Qt::Key_Return);
+            QTest::mouseDClick(Field(calc_->DiffFld()), Qt::LeftButton);
+            QApplication::clipboard()->setText("5");
+        } else if (row.startsWith("selected help")) {
+            Activate(*help_);
+            QTest::keyClick(Focus(*help_), Qt::Key_A, Qt::ControlModifier);
+            QApplication::clipboard()->setText("5");
+        } else if (row.startsWith("about")) {
+            Activate(*about_);
+        }
+        const auto in = WindowNamed(window);
+        QMenu* edit = ShownAction(*BarOf(*in), "Edit")->menu<QMenu*>();
+        QCOMPARE(Shown(*edit), shown);
+        QVERIFY(OpenMenu(*in, "Edit", way));
+        QCOMPARE(Shown(*edit), shown);
+    }
+
+    // State: .86 typed for Test A and selected.
+    // Action: by keyboard, Copy, then Paste and Undo in Test B, then Cut in A.
+    // Expected: each acts on the input that had the focus.
+    void editItemsChosenByKeyboardActOnTheFocusedInput() {
+        ClearCalculator();
+        QLineEdit* a = Field(calc_->AFld());
+        QLineEdit* b = Field(calc_->BFld());
+        QTest::keyClicks(Focus(*calc_), "86");
+        QTest::keyClick(Focus(*calc_), Qt::Key_Home, Qt::ShiftModifier);
+        Choose(*calc_, "Edit", "Copy", Way::Keyboard);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral(".86"));
+        QTest::keyClick(Focus(*calc_), Qt::Key_Tab);
+        Choose(*calc_, "Edit", "Paste", Way::Keyboard);
+        QCOMPARE(b->text(), QStringLiteral(".86"));
+        Choose(*calc_, "Edit", "Undo", Way::Keyboard);
+        QCOMPARE(b->text(), QStringLiteral("."));
+        QTest::keyClick(Focus(*calc_), Qt::Key_Backtab);
+        QTest::keyClick(Focus(*calc_), Qt::Key_End, Qt::ShiftModifier);
+        Choose(*calc_, "Edit", "Cut", Way::Keyboard);
+        QCOMPARE(a->text(), QStringLiteral("."));
+        QCOMPARE(QApplication::clipboard()->text().trimmed(), QStringLiteral("86"));
+    }
+
+    // A screen reader reads each field by the caption beside it, names the
+    // About window though it has no title, and can press "?".
+    void fieldsAndWindowsAreNamedAndQuestionMarkCanBePressed() {
+        auto nameOf = [](QObject* object) {
+            return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
+        };
+        QCOMPARE(nameOf(Field(calc_->AFld())), QStringLiteral("Reliability of Test A"));
+        QCOMPARE(nameOf(Field(calc_->BFld())), QStringLiteral("Reliability of Test B"));
+        QCOMPARE(nameOf(Field(calc_->DiffFld())), QStringLiteral("Maximum Validity"));
+        QCOMPARE(nameOf(about_->TopLevelWidget()), QStringLiteral("Velk"));
+        QCOMPARE(nameOf(help_->TopLevelWidget()), QStringLiteral("Formula"));
+
+        help_->Hide();
+        Activate(*calc_);
+        QAccessibleInterface* button =
+            QAccessible::queryAccessibleInterface(NotNil(calc_->QBtn()).Widget());
+        button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(help_->Visible());
+    }
+
+    // State: all of the help text selected.
+    // Action: the calculator activated, then the help window again.
+    // Expected: the highlight goes with the focus and comes back with it.
+    void helpTextHidesItsSelectionWhileItHasNoFocus() {
+        Activate(*help_);
+        auto* area = qobject_cast<QTextEdit*>(NotNil(help_->StaticText1()).Widget());
+        QTest::keyClick(Focus(*help_), Qt::Key_A, Qt::ControlModifier);
+        auto highlighted = [area] {
+            const QImage shown = area->viewport()->grab().toImage();
+            const QPalette colours = QApplication::palette(area);
+            for (const QColor colour : {colours.color(QPalette::Active, QPalette::Highlight),
+                                        colours.color(QPalette::Inactive, QPalette::Highlight)})
+                for (int y = 0; y < shown.height(); y += 4)
+                    for (int x = 0; x < shown.width(); x += 4)
+                        if (shown.pixelColor(x, y) == colour)
+                            return true;
+            return false;
+        };
+        QVERIFY(highlighted());
+        Activate(*calc_);
+        QVERIFY(!highlighted());
+        Activate(*help_);
+        QVERIFY(highlighted());
+    }
+};
+
+QTEST_MAIN(MenusTest)
+#include "tst_menus.moc"
