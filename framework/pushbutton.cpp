@@ -73,7 +73,10 @@ QWidget* PushButton::CreateWidget(QWidget* parent) {
 }
 
 void PushButton::Push() {
-    WidgetAs<QPushButton>().click();
+    const QPoint middle = WidgetAs<QPushButton>().rect().center();
+    const auto self = shared_from_this();
+    if (!RaiseEvent(kMouseDownEvent, {self, int64_t{middle.x()}, int64_t{middle.y()}}))
+        RaiseEvent(kActionEvent, {self});
 }
 
 bool PushButton::HasEvent(int eventNumber) const {

@@ -1,15 +1,12 @@
 #include "testsupport.h"
 
 #include "app/velk.h"
-#include "menus/menuitems.h"
 #include "windows/qwindow.h"
 
 #include "framework/menuitem.h"
 #include "framework/textarea.h"
 
-#include <QAction>
 #include <QClipboard>
-#include <QMenu>
 #include <QTextEdit>
 
 namespace {
@@ -45,11 +42,6 @@ MenuItem& ItemNamed(const std::string& name) {
     return NotNil(NotNil(NotNil(App()).GetMenuBar()).Lookup(name));
 }
 
-// Opening a top-level menu is what makes the framework update the items.
-void OpenMenu(const std::string& name) {
-    emit NotNil(ItemNamed(name).ActionIn(*ActiveWindow())->menu<QMenu*>()).aboutToShow();
-}
-
 // The help window the framework holds; looking it up builds nothing.
 std::shared_ptr<Qwindow> HeldHelpWindow() {
     return RuntimeCheckCast<Qwindow>(GetImplicitWindow("Qwindow.Qwindow"));
@@ -61,7 +53,7 @@ QTextEdit* HelpText(const Qwindow& help) {
 
 } // namespace
 
-// The calculator window, its menus and the help window it opens.
+// The calculator window and the help window it opens.
 class CalculatorTest : public QObject {
     Q_OBJECT
 
@@ -406,24 +398,6 @@ private slots:
         QCOMPARE(button(calc_->QBtn())->geometry(), QRect(226, 345, 50, 40));
     }
 
-    // State: Control enabled, both About items disabled.
-    // Action: the calculator's own menu update, then the framework's as a menu opens.
-    // Expected: Control disabled and both About items enabled, each time.
-    void calculatorsMenuUpdateDisablesControlAndEnablesBothAboutItems() {
-        for (const bool asMenuOpens : {false, true}) {
-            ControlMenuItem()->SetEnabled(true);
-            AboutMenuItem()->SetEnabled(false);
-            AboutVelk()->SetEnabled(false);
-            if (asMenuOpens)
-                OpenMenu("WindowMenu");
-            else
-                calc_->Event_EnableMenuItems();
-            QVERIFY(!ControlMenuItem()->Enabled());
-            QVERIFY(AboutMenuItem()->Enabled());
-            QVERIFY(AboutVelk()->Enabled());
-        }
-    }
-
     void eachAboutItemFromTheCalculatorShowsTheAboutWindowAndItsHandlerReturnsFalse() {
         for (const char* item : {"AboutMenuItem", "AboutVelk"}) {
             ItemNamed(item).Choose();
@@ -442,8 +416,8 @@ private slots:
     }
 
     // State: the About window shown, then closed with its close button or minimised.
-    // Action: About Velk chosen from the calculator, then from the About window.
-    // Expected: the same About window each time, restored; only that item is bound there.
+    // Action: About Velk chosen from the calculator.
+    // Expected: the same About window, restored.
     void aboutVelkBringsTheSameAboutWindowBackAfterItWasClosedOrMinimised() {
         QFETCH(bool, minimised);
         about_->Show();
@@ -457,13 +431,6 @@ private slots:
         ItemNamed("AboutMenuItem").Choose();
         checkAboutShownAlone();
         QVERIFY(!about_->TopLevelWidget()->isMinimized());
-
-        OpenMenu("WindowMenu");
-        QVERIFY(AboutMenuItem()->Enabled());
-        QVERIFY(!AboutVelk()->Enabled());
-        about_->Hide();
-        QCOMPARE(about_->HandleMenuItem("AboutMenuItem"), false);
-        checkAboutShownAlone();
     }
 
     // State: the calculator active with .86 typed for Test A.
@@ -480,21 +447,6 @@ private slots:
         QVERIFY(calc_->TopLevelWidget()->isActiveWindow());
         QCOMPARE(QApplication::focusWidget(), FieldEdit(calc_->AFld()));
         QCOMPARE(FieldEdit(calc_->AFld())->text(), QStringLiteral(".86"));
-    }
-
-    // State: .587 on show and the result field clicked into.
-    // Action: Edit > Paste and Edit > Cut chosen with text on the clipboard.
-    // Expected: the read-only result keeps its text.
-    void editItemsLeaveTheReadOnlyResultAlone() {
-        enterInputs("86", "40");
-        QTest::mouseClick(button(calc_->CalcBtn()), Qt::LeftButton);
-        QLineEdit* result = FieldEdit(calc_->DiffFld());
-        QTest::mouseClick(result, Qt::LeftButton);
-        result->selectAll();
-        QApplication::clipboard()->setText(QStringLiteral("1"));
-        ItemNamed("EditPaste").Choose();
-        ItemNamed("EditCut").Choose();
-        QCOMPARE(result->text(), QStringLiteral(".587"));
     }
 
     // State: no help window yet.
@@ -549,17 +501,6 @@ private slots:
         top->resize(asked.width(), asked.height() + top->height() - help->Content()->height());
         QTRY_COMPARE(help->Content()->size(), content);
         QCOMPARE(HelpText(*help)->geometry(), QRect(QPoint(-1, -1), content));
-    }
-
-    // With the help window active nothing binds the Window menu's items or Print.
-    void noItemIsBoundWhileTheHelpWindowIsActive() {
-        Qwindow& help = NotNil(HeldHelpWindow());
-        help.Show();
-        QVERIFY(QTest::qWaitForWindowActive(help.TopLevelWidget()));
-        OpenMenu("WindowMenu");
-        OpenMenu("UntitledMenu2");
-        for (const char* name : {"ControlMenuItem", "AboutMenuItem", "AboutVelk", "FilePrint"})
-            QVERIFY2(!ItemNamed(name).Enabled(), name);
     }
 
     // State: the help window open behind the calculator.

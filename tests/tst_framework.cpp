@@ -380,10 +380,16 @@ private slots:
         for (const char* name : {"PinnedBtn", "ShiftBtn"}) {
             probe_->Get(name)->SetProperty("Default", Boolean{true});
             Bind(probe_->Get(name), PushButton::kActionEvent, &Target::Action, "( PushButton )");
+            Bind(probe_->Get(name), PushButton::kMouseDownEvent, &Target::MouseDown,
+                 "( PushButton, Integer, Integer )");
         }
         probe_->Get("AFld")->SetFocus();
         QTest::keyClick(probe_->Get("AFld")->Widget(), Qt::Key_Return);
-        QCOMPARE(target_->events, std::vector<std::string>{"Action PinnedBtn"});
+        const QPoint middle = probe_->Get("PinnedBtn")->Widget()->rect().center();
+        QCOMPARE(target_->events,
+                 (std::vector<std::string>{"MouseDown PinnedBtn " + std::to_string(middle.x()) +
+                                               "," + std::to_string(middle.y()),
+                                           "Action PinnedBtn"}));
     }
 
     void textAreaKeepsCRLineBreaks() {
