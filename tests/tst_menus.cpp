@@ -66,9 +66,8 @@ void ChooseFrom(QMenu& menu, const QString& item, Way way) {
         QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(action).center());
         return;
     }
-    for (int step = 0; step < 8 && menu.activeAction() != action; ++step) {
+    for (int step = 0; step < 8 && menu.activeAction() != action; ++step)
         QTest::keyClick(&menu, Qt::Key_Down);
-    }
     QTest::keyClick(&menu, Qt::Key_Return);
 }
 
@@ -111,9 +110,9 @@ class MenusTest : public QObject {
         return name == "about" ? std::shared_ptr<Window>(about_) : help_;
     }
 
-    void Activate(const Window& window) {
+    void Activate(Window& window) {
         CloseMenus();
-        const_cast<Window&>(window).Show();
+        window.Show();
         QVERIFY(QTest::qWaitForWindowActive(window.TopLevelWidget()));
     }
 
@@ -122,8 +121,6 @@ class MenusTest : public QObject {
         Activate(*calc_);
         QTest::mouseClick(NotNil(calc_->ClearBtn()).Widget(), Qt::LeftButton);
     }
-
-    QLineEdit* Field(const std::shared_ptr<TextField>& field) { return FieldEdit(field); }
 
 private slots:
     void initTestCase() {
@@ -244,7 +241,7 @@ private slots:
             QTest::keyClick(Focus(*calc_), Qt::Key_Tab);
             QTest::keyClicks(Focus(*calc_), "40");
             QTest::keyClick(Focus(*calc_), Qt::Key_Return);
-            QTest::mouseDClick(Field(calc_->DiffFld()), Qt::LeftButton);
+            QTest::mouseDClick(FieldEdit(calc_->DiffFld()), Qt::LeftButton);
             QApplication::clipboard()->setText("5");
         } else if (row.startsWith("selected help")) {
             Activate(*help_);
@@ -265,8 +262,8 @@ private slots:
     // Expected: each acts on the input that had the focus.
     void editItemsChosenByKeyboardActOnTheFocusedInput() {
         ClearCalculator();
-        QLineEdit* a = Field(calc_->AFld());
-        QLineEdit* b = Field(calc_->BFld());
+        QLineEdit* a = FieldEdit(calc_->AFld());
+        QLineEdit* b = FieldEdit(calc_->BFld());
         QTest::keyClicks(Focus(*calc_), "86");
         QTest::keyClick(Focus(*calc_), Qt::Key_Home, Qt::ShiftModifier);
         Choose(*calc_, "Edit", "Copy", Way::Keyboard);
@@ -289,9 +286,9 @@ private slots:
         auto nameOf = [](QObject* object) {
             return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
         };
-        QCOMPARE(nameOf(Field(calc_->AFld())), QStringLiteral("Reliability of Test A"));
-        QCOMPARE(nameOf(Field(calc_->BFld())), QStringLiteral("Reliability of Test B"));
-        QCOMPARE(nameOf(Field(calc_->DiffFld())), QStringLiteral("Maximum Validity"));
+        QCOMPARE(nameOf(FieldEdit(calc_->AFld())), QStringLiteral("Reliability of Test A"));
+        QCOMPARE(nameOf(FieldEdit(calc_->BFld())), QStringLiteral("Reliability of Test B"));
+        QCOMPARE(nameOf(FieldEdit(calc_->DiffFld())), QStringLiteral("Maximum Validity"));
         QCOMPARE(nameOf(about_->TopLevelWidget()), QStringLiteral("Velk"));
         QCOMPARE(nameOf(help_->TopLevelWidget()), QStringLiteral("Formula"));
 
