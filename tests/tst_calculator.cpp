@@ -398,17 +398,6 @@ private slots:
         QCOMPARE(button(calc_->QBtn())->geometry(), QRect(226, 345, 50, 40));
     }
 
-    void eachAboutItemFromTheCalculatorShowsTheAboutWindowAndItsHandlerReturnsFalse() {
-        for (const char* item : {"AboutMenuItem", "AboutVelk"}) {
-            ItemNamed(item).Choose();
-            checkAboutShownAlone();
-            activateCalculator();
-            QCOMPARE(calc_->HandleMenuItem(item), false);
-            checkAboutShownAlone();
-            activateCalculator();
-        }
-    }
-
     void aboutVelkBringsTheSameAboutWindowBackAfterItWasClosedOrMinimised_data() {
         QTest::addColumn<bool>("minimised");
         QTest::newRow("closed") << false;
@@ -431,22 +420,6 @@ private slots:
         ItemNamed("AboutMenuItem").Choose();
         checkAboutShownAlone();
         QVERIFY(!about_->TopLevelWidget()->isMinimized());
-    }
-
-    // State: the calculator active with .86 typed for Test A.
-    // Action: Print and Control chosen, though the menus disable them.
-    // Expected: no window, input or focus changes.
-    void choosingPrintOrControlChangesNothing() {
-        clearForm();
-        TypeKeys("86");
-        ItemNamed("FilePrint").Choose();
-        ItemNamed("ControlMenuItem").Choose();
-        QCoreApplication::processEvents();
-        QCOMPARE(ImplicitWindows().size(), std::size_t{2});
-        QVERIFY(!about_->Visible());
-        QVERIFY(calc_->TopLevelWidget()->isActiveWindow());
-        QCOMPARE(QApplication::focusWidget(), FieldEdit(calc_->AFld()));
-        QCOMPARE(FieldEdit(calc_->AFld())->text(), QStringLiteral(".86"));
     }
 
     // State: no help window yet.

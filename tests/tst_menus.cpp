@@ -204,6 +204,13 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(about_->TopLevelWidget()));
         QCOMPARE(GetImplicitWindow("AboutWnd.AboutWnd"), std::static_pointer_cast<Window>(about_));
         QCOMPARE(ImplicitWindows().size(), std::size_t{3});
+        // Its twin in the application menu, which only macOS shows, shows it
+        // from the calculator too, and its handler does not take the choice.
+        if (chosenIn != calc_)
+            return;
+        Activate(*calc_);
+        QCOMPARE(calc_->HandleMenuItem("AboutVelk"), false);
+        QVERIFY(QTest::qWaitForWindowActive(about_->TopLevelWidget()));
     }
 
     void editItemsFollowTheFocusedControl_data() {
@@ -230,14 +237,13 @@ private slots:
         const QString row = QTest::currentDataTag();
         ClearCalculator();
         QApplication::clipboard()->clear();
+        if (row.contains("input") || row.contains("result"))
+            QTest::keyClicks(Focus(*calc_), row.startsWith("empty") ? "" : "86");
         if (row.startsWith("typed")) {
             QApplication::clipboard()->setText("5");
-            QTest::keyClicks(Focus(*calc_), "86");
         } else if (row.startsWith("selected input")) {
-            QTest::keyClicks(Focus(*calc_), "86");
             QTest::keyClick(Focus(*calc_), Qt::Key_Home, Qt::ShiftModifier);
         } else if (row.startsWith("selected result")) {
-            QTest::keyClicks(Focus(*calc_), "86");
             QTest::keyClick(Focus(*calc_), Qt::Key_Tab);
             QTest::keyClicks(Focus(*calc_), "40");
             QTest::keyClick(Focus(*calc_), Qt::Key_Return);
@@ -258,26 +264,21 @@ private slots:
     }
 
     // State: .86 typed for Test A and selected.
-    // Action: by keyboard, Copy, then Paste and Undo in Test B, then Cut in A.
+    // Action: by keyboard, Copy and Cut, then Paste and Undo in Test B.
     // Expected: each acts on the input that had the focus.
     void editItemsChosenByKeyboardActOnTheFocusedInput() {
         ClearCalculator();
-        QLineEdit* a = FieldEdit(calc_->AFld());
-        QLineEdit* b = FieldEdit(calc_->BFld());
         QTest::keyClicks(Focus(*calc_), "86");
         QTest::keyClick(Focus(*calc_), Qt::Key_Home, Qt::ShiftModifier);
         Choose(*calc_, "Edit", "Copy", Way::Keyboard);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral(".86"));
+        Choose(*calc_, "Edit", "Cut", Way::Keyboard);
+        QCOMPARE(FieldEdit(calc_->AFld())->text(), QStringLiteral("."));
         QTest::keyClick(Focus(*calc_), Qt::Key_Tab);
         Choose(*calc_, "Edit", "Paste", Way::Keyboard);
-        QCOMPARE(b->text(), QStringLiteral(".86"));
+        QCOMPARE(FieldEdit(calc_->BFld())->text(), QStringLiteral(".86"));
         Choose(*calc_, "Edit", "Undo", Way::Keyboard);
-        QCOMPARE(b->text(), QStringLiteral("."));
-        QTest::keyClick(Focus(*calc_), Qt::Key_Backtab);
-        QTest::keyClick(Focus(*calc_), Qt::Key_End, Qt::ShiftModifier);
-        Choose(*calc_, "Edit", "Cut", Way::Keyboard);
-        QCOMPARE(a->text(), QStringLiteral("."));
-        QCOMPARE(QApplication::clipboard()->text().trimmed(), QStringLiteral("86"));
+        QCOMPARE(FieldEdit(calc_->BFld())->text(), QStringLiteral("."));
     }
 
     // A screen reader reads each field by the caption beside it, names the
@@ -300,29 +301,22 @@ private slots:
         QVERIFY(help_->Visible());
     }
 
-    // State: all of the help text selected.
+    // State: the help text clicked into, then all of it selected.
     // Action: the calculator activated, then the help window again.
     // Expected: the highlight goes with the focus and comes back with it.
     void helpTextHidesItsSelectionWhileItHasNoFocus() {
         Activate(*help_);
-        auto* area = qobject_cast<QTextEdit*>(NotNil(help_->StaticText1()).Widget());
-        QTest::keyClick(Focus(*help_), Qt::Key_A, Qt::ControlModifier);
-        auto highlighted = [area] {
-            const QImage shown = area->viewport()->grab().toImage();
-            const QPalette colours = QApplication::palette(area);
-            for (const QColor colour : {colours.color(QPalette::Active, QPalette::Highlight),
-                                        colours.color(QPalette::Inactive, QPalette::Highlight)})
-                for (int y = 0; y < shown.height(); y += 4)
-                    for (int x = 0; x < shown.width(); x += 4)
-                        if (shown.pixelColor(x, y) == colour)
-                            return true;
-            return false;
-        };
-        QVERIFY(highlighted());
+        QWidget* text = qobject_cast<QTextEdit*>(NotNil(help_->StaticText1()).Widget())->viewport();
+        QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(5, 5));
         Activate(*calc_);
-        QVERIFY(!highlighted());
+        const QImage unselected = text->grab().toImage();
         Activate(*help_);
-        QVERIFY(highlighted());
+        QTest::keyClick(Focus(*help_), Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(text->grab().toImage() != unselected);
+        Activate(*calc_);
+        QCOMPARE(text->grab().toImage(), unselected);
+        Activate(*help_);
+        QVERIFY(text->grab().toImage() != unselected);
     }
 };
 
