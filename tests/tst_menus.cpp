@@ -86,7 +86,7 @@ void CloseMenus() {
         QTest::keyClick(bar, Qt::Key_Escape);
 }
 
-void AddWayRows(const char* name, const QString& window, const QString& expected) {
+void AddWayRows(const char* name, const std::shared_ptr<Window>& window, const QString& expected) {
     QTest::addRow("%s, by mouse", name) << window << Way::Mouse << expected;
     QTest::addRow("%s, by keyboard", name) << window << Way::Keyboard << expected;
 }
@@ -94,6 +94,7 @@ void AddWayRows(const char* name, const QString& window, const QString& expected
 } // namespace
 
 Q_DECLARE_METATYPE(Way)
+Q_DECLARE_METATYPE(std::shared_ptr<Window>)
 
 // The three windows' menu bars, driven by mouse and keyboard, and what a
 // screen reader learns of them and of the windows.
@@ -103,12 +104,6 @@ class MenusTest : public QObject {
     std::shared_ptr<ControlWnd> calc_;
     std::shared_ptr<AboutWnd> about_;
     std::shared_ptr<Qwindow> help_;
-
-    std::shared_ptr<Window> WindowNamed(const QString& name) const {
-        if (name == "calculator")
-            return calc_;
-        return name == "about" ? std::shared_ptr<Window>(about_) : help_;
-    }
 
     void Activate(Window& window) {
         CloseMenus();
@@ -138,8 +133,8 @@ private slots:
     // Runs first: Qt keeps one accessible object for each menu action, and
     // one shared by three bars would stay in the About window's.
     void menuTitlesAndItemsAreReportedWhereEachWindowShowsThem() {
-        for (const char* name : {"about", "calculator", "help"}) {
-            const auto window = WindowNamed(name);
+        for (const auto& window :
+             std::initializer_list<std::shared_ptr<Window>>{about_, calc_, help_}) {
             Activate(*window);
             QMenuBar* bar = BarOf(*window);
             QAccessibleInterface* barFace = QAccessible::queryAccessibleInterface(bar);
@@ -177,25 +172,24 @@ private slots:
     }
 
     void windowMenuShowsTheAboutWindowFromWhereItIsEnabled_data() {
-        QTest::addColumn<QString>("window");
+        QTest::addColumn<std::shared_ptr<Window>>("window");
         QTest::addColumn<Way>("way");
         QTest::addColumn<QString>("shown");
-        AddWayRows("calculator", "calculator", "Control (off) | About Velk");
-        AddWayRows("about", "about", "Control (off) | About Velk");
-        AddWayRows("help", "help", "Control (off) | About Velk (off)");
+        AddWayRows("calculator", calc_, "Control (off) | About Velk");
+        AddWayRows("about", about_, "Control (off) | About Velk");
+        AddWayRows("help", help_, "Control (off) | About Velk (off)");
     }
 
     // State: the window active, the About window hidden unless it is the one.
     // Action: Window > About Velk where it is enabled.
     // Expected: the one About window active.
     void windowMenuShowsTheAboutWindowFromWhereItIsEnabled() {
-        QFETCH(QString, window);
+        QFETCH(std::shared_ptr<Window>, window);
         QFETCH(Way, way);
         QFETCH(QString, shown);
-        const auto chosenIn = WindowNamed(window);
         Activate(*calc_);
-        Activate(*chosenIn);
-        QMenu* menu = OpenMenu(*chosenIn, "Window", way);
+        Activate(*window);
+        QMenu* menu = OpenMenu(*window, "Window", way);
         QVERIFY(menu);
         QCOMPARE(Shown(*menu), shown);
         if (!ShownAction(*menu, "About Velk")->isEnabled())
@@ -206,7 +200,7 @@ private slots:
         QCOMPARE(ImplicitWindows().size(), std::size_t{3});
         // Its twin in the application menu, which only macOS shows, shows it
         // from the calculator too, and its handler does not take the choice.
-        if (chosenIn != calc_)
+        if (window != calc_)
             return;
         Activate(*calc_);
         QCOMPARE(calc_->HandleMenuItem("AboutVelk"), false);
@@ -214,16 +208,15 @@ private slots:
     }
 
     void editItemsFollowTheFocusedControl_data() {
-        QTest::addColumn<QString>("window");
+        QTest::addColumn<std::shared_ptr<Window>>("window");
         QTest::addColumn<Way>("way");
         QTest::addColumn<QString>("shown");
-        AddWayRows("empty input", "calculator",
-                   "Undo (off) | Cut (off) | Copy (off) | Paste (off)");
-        AddWayRows("typed input", "calculator", "Undo | Cut (off) | Copy (off) | Paste");
-        AddWayRows("selected input", "calculator", "Undo | Cut | Copy | Paste (off)");
-        AddWayRows("selected result", "calculator", "Undo (off) | Cut (off) | Copy | Paste (off)");
-        AddWayRows("selected help", "help", "Undo (off) | Cut | Copy | Paste");
-        AddWayRows("about", "about", "Undo (off) | Cut (off) | Copy (off) | Paste (off)");
+        AddWayRows("empty input", calc_, "Undo (off) | Cut (off) | Copy (off) | Paste (off)");
+        AddWayRows("typed input", calc_, "Undo | Cut (off) | Copy (off) | Paste");
+        AddWayRows("selected input", calc_, "Undo | Cut | Copy | Paste (off)");
+        AddWayRows("selected result", calc_, "Undo (off) | Cut (off) | Copy | Paste (off)");
+        AddWayRows("selected help", help_, "Undo (off) | Cut | Copy | Paste");
+        AddWayRows("about", about_, "Undo (off) | Cut (off) | Copy (off) | Paste (off)");
     }
 
     // State: as the row says, with text on the clipboard where Paste is on.
@@ -231,7 +224,7 @@ private slots:
     // Expected: the items on that would act, before (for their shortcuts)
     // and as the menu opens.
     void editItemsFollowTheFocusedControl() {
-        QFETCH(QString, window);
+        QFETCH(std::shared_ptr<Window>, window);
         QFETCH(Way, way);
         QFETCH(QString, shown);
         const QString row = QTest::currentDataTag();
@@ -256,10 +249,9 @@ private slots:
         } else if (row.startsWith("about")) {
             Activate(*about_);
         }
-        const auto in = WindowNamed(window);
-        QMenu* edit = ShownAction(*BarOf(*in), "Edit")->menu<QMenu*>();
+        QMenu* edit = ShownAction(*BarOf(*window), "Edit")->menu<QMenu*>();
         QCOMPARE(Shown(*edit), shown);
-        QVERIFY(OpenMenu(*in, "Edit", way));
+        QVERIFY(OpenMenu(*window, "Edit", way));
         QCOMPARE(Shown(*edit), shown);
     }
 
