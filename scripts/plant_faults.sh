@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# Plants known faults in Velk, one at a time, and reports which tests catch
+# each. Works on a copy of this working tree with its own build folder, so the
+# tree itself is never touched. Not run by CI: it builds and tests once per
+# fault.
+#   scripts/plant_faults.sh            every fault
+#   scripts/plant_faults.sh 3 7        only faults 3 and 7
+# VELK_FAULT_DIR     the copy and its build (default /tmp/velk-faults), kept
+#                    between runs so that each build is an incremental one
+# VELK_FAULT_CTEST   more ctest options, e.g. "-E tst_everyinput" to go faster
+# VELK_FAULT_JOBS    parallel jobs for building and testing (default 3)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# Each fault is three entries: the file, a text found there exactly once, and
+# the text put in its place. "\n" in either text stands for a line break.
+faults=(
+    # The application.
+    windows/controlwnd.cpp 'kLowestReliability = 0.0001;' 'kLowestReliability = 0.001;'
+    windows/controlwnd.cpp 'reliability > kHighestReliability' 'reliability >= kHighestReliability'
+    windows/controlwnd.cpp '"Reliability for Test B must range from .0001 to .9999"' '"Reliability for Test B must range from .0001 to 1"'
+    windows/controlwnd.cpp 'Sqrt(a * b)' 'Sqrt(a * a)'
+    windows/controlwnd.cpp 'Format(r, ".000")' 'Format(r, "0.000")'
+    windows/controlwnd.cpp '    NotNil(field).SetText("");\n' ''
+    windows/controlwnd.cpp '    NotNil(BFld()).SetText("");\n' ''
+    windows/controlwnd.cpp '    NotNil(MaxFld()).SetVisible(true);\n' ''
+    windows/controlwnd.cpp 'NotNil(ControlMenuItem()).SetEnabled(false);' 'NotNil(ControlMenuItem()).SetEnabled(true);'
+    windows/controlwnd.cpp '    NotNil(instance::Qwindow()).Show();\n' ''
+    windows/controlwnd.cpp 'Quit(0);' 'Quit(1);'
+    windows/controlwnd.cpp 'void ControlWnd::Event_Activate() {\n    NotNil(instance::AboutWnd()).Hide();' 'void ControlWnd::Event_Activate() {'
+    windows/aboutwnd.cpp '{4000}' '{400}'
+    windows/aboutwnd.cpp 'bool AboutWnd::Event_KeyDown(const std::string&) {\n    DismissSplash();' 'bool AboutWnd::Event_KeyDown(const std::string&) {'
+    windows/qwindow.cpp '"Formula"' '"Formulas"'
+    menus/menu.cpp '"Quit", "Cmd+Q"' '"Quit", "Cmd+W"'
+    menus/menu.cpp '"AboutMenuItem", "About Velk"' '"AboutMenuItem", "About"'
+    app/filetypes.cpp '"R*ch"' '"R*CH"'
+    app/startup.cpp '"2.0", "Velk"' '"2.1", "Velk"'
+    resources/texts.h '".587. As' '".578. As'
+    # The framework.
+    framework/conversions.cpp "decimalPart[decimals] >= '5'" "decimalPart[decimals] > '5'"
+    framework/conversions.cpp 'negative = text[i++] == '"'"'-'"'"';' 'negative = false; ++i;'
+    framework/msgbox.cpp 'box.exec();' 'box.show();'
+    framework/window.cpp 'if (!d_->defaultButton.lock())\n' ''
+    framework/window.cpp '                window_.Event_Close();' '                {}'
+    framework/window.cpp '            UpdateMenuItems(window);\n' ''
+    framework/control.cpp 'moved.setWidth(moved.width() + dx);' '{}'
+    framework/control.cpp '        moved.translate(dx, 0);' '        {}'
+    framework/control.cpp 'policy = Qt::StrongFocus;' 'policy = Qt::ClickFocus;'
+    framework/timer.cpp 'timer.setSingleShot(d_->runMode == kRunModeSingle);' 'timer.setSingleShot(false);'
+    framework/runtime.cpp '    state.exitCode = code;\n' ''
+    framework/runtime.cpp 'catch (const std::exception& exception) {\n        UnhandledException' 'catch (const std::logic_error& exception) {\n        UnhandledException'
+    framework/runtime.cpp '    ReleaseImplicitWindows();\n' ''
+    framework/menuitem.cpp 'allowed(field->isReadOnly())' 'allowed(false)'
+    framework/menuitem.cpp 'QStringLiteral("Ctrl+")' 'QStringLiteral("Alt+")'
+    framework/menuitem.cpp 'if (auto found = item->Lookup(name))' 'if (auto found = item->Child(name))'
+    framework/canvas.cpp '        painter.drawImage(target, image_);\n' ''
+    framework/filetype.cpp '    registry.entries.emplace_back(this, registration);\n' ''
+)
+
+dir=${VELK_FAULT_DIR:-/tmp/velk-faults}
+jobs=${VELK_FAULT_JOBS:-3}
+read -r -a ctest_options <<<"${VELK_FAULT_CTEST:-}"
+count=$((${#faults[@]} / 3))
+chosen=("$@")
+[ ${#chosen[@]} -gt 0 ] || mapfile -t chosen < <(seq 1 "$count")
+
+# Brings the copy level with the working tree, tracked and new files alike.
+sync_copy() {
+    local file
+    while IFS= read -r -d '' file; do
+        cmp -s "$file" "$dir/src/$file" && continue
+        mkdir -p "$dir/src/$(dirname "$file")"
+        cp "$file" "$dir/src/$file"
+    done < <(git ls-files -z --cached --others --exclude-standard)
+}
+
+# Replaces the one occurrence of a text in a file; fails when there is not
+# exactly one.
+plant() { # file, text, replacement
+    python3 - "$dir/src/$1" "$2" "$3" <<'PYTHON'
+import sys
+path, find, put = sys.argv[1], *(s.replace("\\n", "\n") for s in sys.argv[2:])
+text = open(path).read()
+if text.count(find) != 1:
+    sys.exit(f"found {text.count(find)} times, not once")
+open(path, "w").write(text.replace(find, put))
+PYTHON
+}
+
+build_and_test() { # log file; prints the tests and functions that failed
+    cmake --build "$dir/build" -j "$jobs" >"$1" 2>&1 || { echo "does not build"; return; }
+    if ctest --test-dir "$dir/build" -j "$jobs" --timeout 600 "${ctest_options[@]}" \
+        >>"$1" 2>&1; then
+        echo "passes"
+        return
+    fi
+    # "3 - tst_calculator (Failed)" lines, then the QtTest functions that failed.
+    local failed
+    failed=$(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p' "$1" | sort -u | tr '\n' ' ')
+    local functions
+    functions=$(grep -ho 'FAIL!  : [^(]*' "$dir/build/Testing/Temporary/LastTest.log" |
+        sed 's/FAIL!  : [^:]*:://' | sort -u | tr '\n' ' ')
+    echo "caught by ${failed}(${functions% })"
+}
+
+sync_copy
+cmake -S "$dir/src" -B "$dir/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+clean=$(build_and_test "$dir/clean.log")
+if [ "$clean" != passes ]; then
+    echo "without faults the tests do not pass ($clean); see $dir/clean.log" >&2
+    exit 1
+fi
+
+for n in "${chosen[@]}"; do
+    file=${faults[3 * (n - 1)]}
+    find=${faults[3 * (n - 1) + 1]}
+    put=${faults[3 * (n - 1) + 2]}
+    printf '%2d %s: %s -> %s\n   ' "$n" "$file" "$find" "${put:-(nothing)}"
+    if error=$(plant "$file" "$find" "$put" 2>&1); then
+        result=$(build_and_test "$dir/fault$n.log")
+        echo "${result/#passes/NOT CAUGHT: every test passes}"
+    else
+        echo "not planted: $error"
+    fi
+    cp "$file" "$dir/src/$file" # back to the working tree's text, newer than the build
+done
