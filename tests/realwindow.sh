@@ -57,6 +57,20 @@ click_on() { # role name
     xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
 }
 
+# Whether the bus shows an Edit title inside the menu bar of the frame of that
+# width: Qt keeps one accessible object per action, and a shared one shows once.
+edit_title_in_bar_of() { # frame width
+    "$atspi" dump Velk | awk -F'\t' -v width="$1" '
+        /^frame\t/ { split($3, frame, " "); delete bar }
+        /^  menu bar\t/ { split($3, bar, " ") }
+        /^    menu item\tEdit\t/ && frame[3] == width && bar[1] == frame[1] && bar[2] == frame[2] {
+            split($3, title, " ")
+            found = found || (title[1] >= bar[1] && title[2] >= bar[2] &&
+                title[1] + title[3] <= bar[1] + bar[3] && title[2] + title[4] <= bar[2] + bar[4])
+        }
+        END { exit !found }'
+}
+
 # Window > About Velk in the calculator's menu bar, by mouse.
 choose_about_velk() {
     click_on "menu item" Window || fail "the calculator shows no Window menu: $("$atspi" dump Velk)"
@@ -86,6 +100,7 @@ if [ "$menu_height" -le 0 ] || [ "$menu_height" -ge 100 ]; then
     fail "the splash is $(size_of "$splash"), not a 400 x 350 content area below a menu bar"
 fi
 echo "splash mapped: 400 x $splash_height (menu bar $menu_height px)"
+wait_until 2000 edit_title_in_bar_of 400 || fail "the splash's menu bar shows no Edit: $("$atspi" dump Velk)"
 
 # --- The picture beside the executable fills the splash's canvas (262 x 266
 # at 69, 20 in the content area, the picture's own size): the blue disc on the
@@ -128,6 +143,9 @@ echo "calculator mapped $elapsed ms after the splash was seen"
 splash_gone() { [ -z "$(mapped_window_of_width 400)" ]; }
 wait_until 2000 splash_gone || fail "the splash is still mapped beside the calculator"
 [ "$(mapped_windows | wc -l)" -eq 1 ] || fail "more than the calculator is mapped after the splash"
+wait_until 2000 edit_title_in_bar_of 500 ||
+    fail "the calculator's menu bar shows no Edit of its own: $("$atspi" dump Velk)"
+echo "each window's menu bar shows its own titles"
 
 # --- The worked example typed at once, with no click: the calculator has the
 # keyboard and Test A waits for its digits. The result is read back through

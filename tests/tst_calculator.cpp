@@ -103,13 +103,6 @@ private:
         return texts;
     }
 
-    // The About window active, and no second one built.
-    void checkAboutShownAlone() {
-        QVERIFY(QTest::qWaitForWindowActive(about_->TopLevelWidget()));
-        QCOMPARE(GetImplicitWindow("AboutWnd.AboutWnd"), std::static_pointer_cast<Window>(about_));
-        QCOMPARE(ImplicitWindows().size(), std::size_t{2});
-    }
-
     bool resultOnShow() const {
         return result()->isVisible() && result()->isEnabled() &&
                FieldEdit(calc_->MaxFld())->isVisible();
@@ -396,30 +389,6 @@ private slots:
         QCOMPARE(button(calc_->CalcBtn())->geometry(), QRect(20, 345, 80, 40));
         QCOMPARE(button(calc_->ClearBtn())->geometry(), QRect(400, 345, 80, 40));
         QCOMPARE(button(calc_->QBtn())->geometry(), QRect(226, 345, 50, 40));
-    }
-
-    void aboutVelkBringsTheSameAboutWindowBackAfterItWasClosedOrMinimised_data() {
-        QTest::addColumn<bool>("minimised");
-        QTest::newRow("closed") << false;
-        QTest::newRow("minimised") << true;
-    }
-
-    // State: the About window shown, then closed with its close button or minimised.
-    // Action: About Velk chosen from the calculator.
-    // Expected: the same About window, restored.
-    void aboutVelkBringsTheSameAboutWindowBackAfterItWasClosedOrMinimised() {
-        QFETCH(bool, minimised);
-        about_->Show();
-        QVERIFY(QTest::qWaitForWindowActive(about_->TopLevelWidget()));
-        if (minimised)
-            about_->TopLevelWidget()->showMinimized();
-        else
-            about_->TopLevelWidget()->close();
-        activateCalculator();
-        QVERIFY(!about_->Visible());
-        ItemNamed("AboutMenuItem").Choose();
-        checkAboutShownAlone();
-        QVERIFY(!about_->TopLevelWidget()->isMinimized());
     }
 
     // State: no help window yet.

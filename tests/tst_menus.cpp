@@ -62,10 +62,8 @@ QMenu* OpenMenu(const Window& window, const QString& title, Way way) {
 // highlighted, then Return.
 void ChooseFrom(QMenu& menu, const QString& item, Way way) {
     QAction* action = ShownAction(menu, item);
-    if (way == Way::Mouse) {
-        QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(action).center());
-        return;
-    }
+    if (way == Way::Mouse)
+        return QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(action).center());
     for (int step = 0; step < 8 && menu.activeAction() != action; ++step)
         QTest::keyClick(&menu, Qt::Key_Down);
     QTest::keyClick(&menu, Qt::Key_Return);
@@ -176,17 +174,23 @@ private slots:
         QTest::addColumn<Way>("way");
         QTest::addColumn<QString>("shown");
         AddWayRows("calculator", calc_, "Control (off) | About Velk");
+        AddWayRows("About minimised", calc_, "Control (off) | About Velk");
         AddWayRows("about", about_, "Control (off) | About Velk");
         AddWayRows("help", help_, "Control (off) | About Velk (off)");
     }
 
-    // State: the window active, the About window hidden unless it is the one.
+    // State: the window active; the About window hidden, minimised, or it.
     // Action: Window > About Velk where it is enabled.
-    // Expected: the one About window active.
+    // Expected: the one About window active, restored.
     void windowMenuShowsTheAboutWindowFromWhereItIsEnabled() {
         QFETCH(std::shared_ptr<Window>, window);
         QFETCH(Way, way);
         QFETCH(QString, shown);
+        const bool minimised = QString(QTest::currentDataTag()).startsWith("About minimised");
+        if (minimised) {
+            Activate(*about_);
+            about_->TopLevelWidget()->showMinimized();
+        }
         Activate(*calc_);
         Activate(*window);
         QMenu* menu = OpenMenu(*window, "Window", way);
@@ -198,6 +202,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(about_->TopLevelWidget()));
         QCOMPARE(GetImplicitWindow("AboutWnd.AboutWnd"), std::static_pointer_cast<Window>(about_));
         QCOMPARE(ImplicitWindows().size(), std::size_t{3});
+        QVERIFY(!about_->TopLevelWidget()->isMinimized());
         // Its twin in the application menu, which only macOS shows, shows it
         // from the calculator too, and its handler does not take the choice.
         if (window != calc_)
@@ -221,8 +226,7 @@ private slots:
 
     // State: as the row says, with text on the clipboard where Paste is on.
     // Action: the Edit menu opened.
-    // Expected: the items on that would act, before (for their shortcuts)
-    // and as the menu opens.
+    // Expected: on, as the shortcuts see them and in the open menu, what would act.
     void editItemsFollowTheFocusedControl() {
         QFETCH(std::shared_ptr<Window>, window);
         QFETCH(Way, way);
