@@ -1,16 +1,12 @@
 #include "testsupport.h"
 
-#include "framework/application.h"
 #include "framework/canvas.h"
-#include "framework/menuitem.h"
 #include "framework/picture.h"
 #include "framework/pushbutton.h"
 #include "framework/textfield.h"
 #include "framework/timer.h"
 #include "framework/window.h"
 
-#include <QMainWindow>
-#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,14 +17,15 @@
 
 // What the framework does that Velk's own windows do not show: edges that
 // follow a resize, layout rows it refuses, failing handlers, a backdrop
-// smaller than its canvas, repeating timers, and the Edit items on a plain
-// field.
+// smaller than its canvas, and repeating timers.
 
 namespace {
 
 constexpr LayoutEntry kProbeLayout[] = {
-    {"Width", Integer{320}},    {"Height", Integer{200}},          {"Title", String{"Probe"}},
-    {"Visible", Boolean{true}}, {"MenuBarVisible", Boolean{true}},
+    {"Width", Integer{320}},
+    {"Height", Integer{200}},
+    {"Title", String{"Probe"}},
+    {"Visible", Boolean{true}},
 };
 
 constexpr LayoutEntry kPinnedBtnLayout[] = {
@@ -75,21 +72,12 @@ public:
         AddNew<Canvas>(*this, "Canvas", kCanvasLayout);
     }
 
-    void AddMenuHandlers(const std::shared_ptr<Window>& window) override {
-        AddMenuHandler("Bound", RuntimeCreateDelegate(&ProbeWnd::Bound_Action,
-                                                      RuntimeCheckCast<ProbeWnd>(window),
-                                                      "(  ) as Boolean"));
-    }
-
-    bool Bound_Action() { return false; }
-
     template <class T = RectControl> std::shared_ptr<T> Get(const std::string& name) const {
         return RuntimeCheckCast<T>(ControlByName(name));
     }
 };
 
-const ClassRecord ProbeWnd::kClassRecord{
-    "ProbeWnd", "Window", {"Layout", "CreateControls", "AddMenuHandlers"}};
+const ClassRecord ProbeWnd::kClassRecord{"ProbeWnd", "Window", {"Layout", "CreateControls"}};
 
 // Handlers bound to the controls' events, apart from any window; they keep
 // what they were called with.
@@ -108,18 +96,6 @@ public:
     void Tick(const std::shared_ptr<Timer>& sender) { events.push_back("Tick " + sender->Name()); }
 };
 
-std::shared_ptr<MenuItem> AddItem(MenuItem& menu, const std::string& name, const std::string& text,
-                                  std::shared_ptr<MenuItem> item = std::make_shared<MenuItem>()) {
-    item->SetName(name);
-    item->SetValue(text);
-    menu.AddMenu(item);
-    return item;
-}
-
-std::shared_ptr<MenuItem> Item(const std::string& name) {
-    return NotNil(GetAppObject()->GetMenuBar()).Lookup(name);
-}
-
 } // namespace
 
 // Every test starts with a new probe window, shown and active, which replaces
@@ -134,27 +110,10 @@ class FrameworkTest : public QObject {
         return probe_->Get(name)->Widget()->geometry();
     }
 
-    void Focus(const std::string& name) {
-        probe_->Get(name)->SetFocus();
-        QTRY_VERIFY(probe_->Get(name)->Widget()->hasFocus());
-    }
-
 private slots:
     void initTestCase() {
         RuntimeInit();
         RuntimeInitExternalClasses();
-        const auto bar = std::make_shared<MenuBar>();
-        AddItem(*AddItem(*bar, "FileMenu", "File"), "FileQuit", "Quit",
-                std::make_shared<QuitMenuItem>());
-        const auto edit = AddItem(*bar, "EditMenu", "Edit");
-        AddItem(*edit, "EditCut", "Cut");
-        AddItem(*edit, "EditPaste", "Paste");
-        const auto tools = AddItem(*bar, "ToolsMenu", "Tools");
-        AddItem(*tools, "Bound", "Bound");
-        AddItem(*tools, "Unbound", "Unbound");
-        const auto application = std::make_shared<Application>();
-        application->SetMenuBar(bar);
-        RuntimeRegisterAppObject(application);
     }
 
     void init() {
@@ -164,10 +123,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(probe_->TopLevelWidget()));
     }
 
-    void layoutSizesTheContentBelowTheMenuBarAndLockedEdgesFollowAResize() {
-        auto* top = static_cast<QMainWindow*>(probe_->TopLevelWidget());
-        QCOMPARE(probe_->Content()->geometry(),
-                 QRect(QPoint(0, top->menuBar()->height()), QSize(320, 200)));
+    // Velk's own resizable windows lock their controls on all four edges.
+    void lockedEdgesFollowAResize() {
+        QWidget* top = probe_->TopLevelWidget();
         top->resize(top->width() + 50, top->height() + 40);
         QTRY_COMPARE(probe_->Content()->size(), QSize(370, 240));
         QCOMPARE(GeometryOf("PinnedBtn"), QRect(10, 10, 80, 30));
@@ -244,39 +202,6 @@ private slots:
         QTRY_VERIFY(target_->Count("Tick Repeating") >= 5);
         QCOMPARE(target_->Count("Tick Once"), 1);
         QCOMPARE(once->RunMode(), Timer::kRunModeOff);
-    }
-
-    // State: a plain field holding "hello", its text selected.
-    // Action: Edit > Cut, then Edit > Paste.
-    // Expected: the field empties, then holds "hello" again.
-    void unboundEditItemsEditTheFocusedField() {
-        const auto field = probe_->Get<TextField>("WideFld");
-        field->SetText("hello");
-        Focus("WideFld");
-        FieldEdit(field)->selectAll();
-        Item("EditCut")->Choose();
-        QCOMPARE(field->Text(), std::string());
-        Item("EditPaste")->Choose();
-        QCOMPARE(field->Text(), std::string("hello"));
-    }
-
-    void itemsAreEnabledWhenBoundOrQuitAndEditItemsOnlyWithTextFocus() {
-        Item("Unbound")->SetEnabled(true);
-        Item("Bound")->SetEnabled(false);
-        Focus("PinnedBtn");
-        UpdateMenuItems(probe_);
-        QVERIFY(Item("Bound")->Enabled());
-        QVERIFY(Item("FileQuit")->Enabled());
-        QVERIFY(!Item("Unbound")->Enabled());
-        QVERIFY(!Item("EditCut")->Enabled());
-
-        probe_->Get<TextField>("WideFld")->SetText("text");
-        Focus("WideFld");
-        FieldEdit(probe_->Get<TextField>("WideFld"))->selectAll();
-        UpdateMenuItems(probe_);
-        QVERIFY(Item("EditCut")->Enabled());
-        UpdateMenuItems(nullptr);
-        QVERIFY(!Item("Bound")->Enabled());
     }
 };
 
