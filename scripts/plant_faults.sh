@@ -37,7 +37,7 @@ faults=(
     framework/conversions.cpp 'negative = text[i++] == '"'"'-'"'"';' 'negative = false; ++i;'
     framework/msgbox.cpp 'box.exec();' 'box.show();'
     framework/window.cpp 'if (!d_->defaultButton.lock())\n' ''
-    framework/window.cpp '            UpdateMenuItems(window);\n' ''
+    framework/window.cpp '    widget.setWindowState(widget.windowState() & ~Qt::WindowMinimized);\n' ''
     framework/control.cpp 'moved.setWidth(moved.width() + dx);' '{}'
     framework/control.cpp '        moved.translate(dx, 0);' '        {}'
     framework/control.cpp 'policy = Qt::StrongFocus;' 'policy = Qt::ClickFocus;'
