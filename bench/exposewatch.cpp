@@ -1,14 +1,17 @@
 // Starts a program on an X display and stamps, from outside it, when its
 // first top-level window is mapped and when that window has been drawn in
-// full; then reads the program's peak resident memory and ends it.
+// full; then reads the program's peak resident and its anonymous memory and
+// ends it.
 //
 //   exposewatch PROGRAM [ARGS...]
 //
-// Prints one line: map_ms drawn_ms first_damage_ms vmhwm_kb maxrss_kb
-// (times from just before the fork). "Drawn" is the moment the window's
-// whole area has been painted by the program, as the X server's DAMAGE
-// extension reports it: the window has no background of its own (Qt sets
-// none), so only the program's own drawing counts.
+// Prints one line: map_ms drawn_ms first_damage_ms vmhwm_kb maxrss_kb anon_kb
+// (times from just before the fork; anon_kb is the resident anonymous memory
+// at drawn: the program's own allocations, without the files it maps).
+// "Drawn" is the moment the window's whole area has been painted by the
+// program, as the X server's DAMAGE extension reports it: the window has no
+// background of its own (Qt sets none), so only the program's own drawing
+// counts.
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>
@@ -64,11 +67,12 @@ struct Coverage {
     }
 };
 
-long StatusField(pid_t pid, const char* field) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+// A "Field: value kB" line of a /proc/PID file.
+long ProcField(pid_t pid, const char* file, const char* field) {
+    std::ifstream lines("/proc/" + std::to_string(pid) + "/" + file);
     std::string line;
     const std::size_t length = std::strlen(field);
-    while (std::getline(status, line))
+    while (std::getline(lines, line))
         if (line.compare(0, length, field) == 0 && line.size() > length && line[length] == ':')
             return std::strtol(line.c_str() + length + 1, nullptr, 10);
     return -1;
@@ -169,13 +173,15 @@ int main(int argc, char** argv) {
         }
     }
 
-    const long vmhwm = StatusField(child, "VmHWM");
+    const long vmhwm = ProcField(child, "status", "VmHWM");
+    const long anonymous = ProcField(child, "smaps_rollup", "Anonymous");
     kill(child, SIGKILL);
     int status = 0;
     rusage usage{};
     while (wait4(child, &status, 0, &usage) < 0 && errno == EINTR) {
     }
-    std::printf("%.2f %.2f %.2f %ld %ld\n", mapMs, drawnMs, firstDamageMs, vmhwm, usage.ru_maxrss);
+    std::printf("%.2f %.2f %.2f %ld %ld %ld\n", mapMs, drawnMs, firstDamageMs, vmhwm,
+                usage.ru_maxrss, anonymous);
     XCloseDisplay(display);
     return 0;
 }

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Measures Velk against the floor of its stack (a bare Qt 6 Widgets window):
-# the time from process start to the splash window mapped and drawn on an X
-# display of its own (Xvfb), peak resident memory, and, inside Velk's
-# process, the time from a Calculate click to the result. Two references sit
-# beside them: the floor with one line of text (floortext) and Velk's splash
-# written directly in Qt (plainsplash).
-#   bench/run.sh                  21 runs of each program, medians
-#   RUNS=51 bench/run.sh          more runs
+# Measures Velk's start-up against the same splash window written directly in
+# Qt (plainsplash) and the floor of its stack (floor, a bare Qt 6 Widgets
+# window; floortext is the floor with one line of text), each program run as
+# a desktop runs it: on an X display of its own (Xvfb) with a session bus of
+# its own (dbus-daemon). It measures
+#   - the instructions from exec to the first frame, under callgrind;
+#   - the time from process start to the window mapped and drawn, the peak
+#     resident memory and the anonymous memory, over interleaved runs;
+#   - inside Velk's process, the time from a Calculate click to the result.
+#   bench/run.sh                  21 rounds, 3 callgrind runs of each program
+#   RUNS=51 bench/run.sh          more rounds (CALLGRIND_RUNS likewise)
 #   BUILD_DIR=dir bench/run.sh    another build folder (default build-bench)
+#   JOBS=3 bench/run.sh           fewer build jobs (default: one per CPU)
 #   KEEP_SAMPLES=dir bench/run.sh keeps every run's figures in dir
 # Not a test: CTest does not know it. Installs what is missing from Debian's
 # packages first (as root), or says the exact line to run.
@@ -16,30 +20,28 @@ cd "$(dirname "$0")/.."
 
 runs=${RUNS:-21}
 warmups=${WARMUPS:-3}
+callgrind_runs=${CALLGRIND_RUNS:-3}
 clicks=${CLICKS:-2001}
 build=${BUILD_DIR:-build-bench}
-packages=(cmake g++ make qt6-base-dev xvfb libx11-dev libxdamage-dev)
+jobs=${JOBS:-$(nproc)}
+packages=(cmake g++ make qt6-base-dev xvfb libx11-dev libxdamage-dev dbus valgrind python3)
 
 source scripts/ensure_packages.sh
-
-median() { # column number, file
-    sort -g -k "$1,$1" "$2" | awk -v c="$1" '{ v[NR] = $c } END {
-        if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
-
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
 ensure_packages "${packages[@]}"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELK_BUILD_BENCH=ON -DBUILD_TESTING=OFF \
     >/dev/null
-cmake --build "$build" -j "$(nproc)" --target velk floor floortext plainsplash exposewatch \
+cmake --build "$build" -j "$jobs" --target velk floor floortext plainsplash exposewatch \
     clicktoresult >/dev/null
 bin=$(cd "$build/bin" && pwd)
 
 work=$(mktemp -d)
 xvfb_pid=
+bus_pid=
 cleanup() {
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    for pid in $bus_pid $xvfb_pid; do
+        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    done
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -53,13 +55,46 @@ for _ in $(seq 100); do
 done
 grep -q . "$work/display" || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
 
-# Every program gets the same environment: the X display and nothing else of
-# the caller's Qt settings.
+# A desktop has a session bus. Without one, Qt forks dbus-launch to look for
+# it as soon as a program shows a menu bar or text, and waits for it.
+dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$work/bus" 2>"$work/bus.log" &
+bus_pid=$!
+for _ in $(seq 100); do
+    grep -q . "$work/bus" 2>/dev/null && break
+    sleep 0.1
+done
+grep -q . "$work/bus" || { cat "$work/bus.log" >&2; echo "dbus-daemon did not start" >&2; exit 1; }
+
+# Every program gets the same environment: the X display, the bus and nothing
+# else of the caller's Qt settings.
 mkdir -m 700 "$work/runtime"
+environment=(-u QT_QPA_PLATFORM -u QT_SCALE_FACTOR DISPLAY=":$(head -1 "$work/display")"
+    DBUS_SESSION_BUS_ADDRESS="$(head -1 "$work/bus")" XDG_RUNTIME_DIR="$work/runtime")
 measure() { # program
-    env -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR DISPLAY=":$(head -1 "$work/display")" \
-        XDG_RUNTIME_DIR="$work/runtime" "$bin/exposewatch" "$bin/$1" 2>>"$work/programs.log" || {
+    env "${environment[@]}" "$bin/exposewatch" "$bin/$1" 2>>"$work/programs.log" || {
         tail -n 20 "$work/programs.log" >&2
+        exit 1
+    }
+}
+
+# Counts the user-space instructions from exec until the first frame has
+# gone to the window (callgrind dumps when QBackingStore::flush returns for
+# the first time), then ends the program.
+instructions() { # program
+    local out="$work/callgrind.$1"
+    rm -f "$out" "$out".*
+    env "${environment[@]}" valgrind --tool=callgrind --dump-after='QBackingStore::flush*' \
+        --callgrind-out-file="$out" "$bin/$1" >/dev/null 2>>"$work/programs.log" &
+    local pid=$!
+    for _ in $(seq 1200); do
+        grep -q '^totals:' "$out.1" 2>/dev/null && break
+        sleep 0.1
+    done
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null || true
+    grep '^totals:' "$out.1" | cut -d' ' -f2 || {
+        tail -n 20 "$work/programs.log" >&2
+        echo "$1 drew no frame under callgrind" >&2
         exit 1
     }
 }
@@ -79,34 +114,28 @@ for i in $(seq "$runs"); do
         measure "$program" >>"$work/$program"
     done
 done
+for _ in $(seq "$callgrind_runs"); do
+    for program in "${programs[@]}"; do
+        instructions "$program" >>"$work/$program.ir"
+    done
+done
 if [ -n "${KEEP_SAMPLES:-}" ]; then
     mkdir -p "$KEEP_SAMPLES"
     for program in "${programs[@]}"; do
-        cp "$work/$program" "$KEEP_SAMPLES/$program"
+        cp "$work/$program" "$work/$program.ir" "$KEEP_SAMPLES/"
     done
 fi
-
-# exposewatch prints: map_ms drawn_ms first_damage_ms vmhwm_kb maxrss_kb
-row() { # label, column
-    local v f
-    v=$(median "$2" "$work/velk")
-    f=$(median "$2" "$work/floor")
-    printf '%-36s %9s %9s %7s %12s %12s\n' "$1" "$v" "$f" "$(ratio "$v" "$f")" \
-        "$(median "$2" "$work/floortext")" "$(median "$2" "$work/plainsplash")"
-}
 
 echo "Machine: $(nproc) CPUs, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')," \
     "$(awk '/MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo) memory"
 echo "Qt $(dpkg-query -W -f='${Version}' libqt6core6 2>/dev/null || echo unknown)," \
-    "Xvfb $(dpkg-query -W -f='${Version}' xvfb), $build (RelWithDebInfo)"
-echo "Start-up: medians of $runs runs each, after $warmups warm-up runs"
-printf '%-36s %9s %9s %7s %12s %12s\n' "" Velk floor ratio "floor+text" "plain splash"
-row "start to window mapped (ms)" 1
-row "start to window drawn (ms)" 2
-row "peak resident, VmHWM at drawn (KiB)" 4
-row "peak resident, ru_maxrss (KiB)" 5
+    "Xvfb $(dpkg-query -W -f='${Version}' xvfb), valgrind $(valgrind --version | sed 's/valgrind-//')," \
+    "$build (RelWithDebInfo), session bus: private dbus-daemon"
+echo "Start-up: $runs interleaved rounds after $warmups warm-up rounds; $callgrind_runs callgrind runs each"
+echo
+python3 bench/summarize.py "$work"
 
 echo
 echo "Click to result, in process (offscreen), Test A .86, Test B .40:"
-QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime" "$bin/clicktoresult" "$clicks" \
+env "${environment[@]}" QT_QPA_PLATFORM=offscreen "$bin/clicktoresult" "$clicks" \
     2>>"$work/programs.log" | grep -v '^warm-up'
