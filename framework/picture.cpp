@@ -1,6 +1,7 @@
 #include "picture.h"
 
 #include "picture_p.h"
+#include "pixelfile.h"
 #include "qtconvert.h"
 
 #include <QCoreApplication>
@@ -32,10 +33,11 @@ QString TwiceSizeName(const QString& fileName) {
                    : fileName.left(dot) + QStringLiteral("@2x") + fileName.mid(dot);
 }
 
-// Reads the image from the picture folders; false when it is missing or unreadable.
+// Reads the image from the picture folders, from its pixel file where it has
+// one; false when it is missing or unreadable.
 bool Load(QImage& image, const QString& fileName) {
     const QString path = FindPicture(fileName);
-    return !path.isEmpty() && image.load(path);
+    return !path.isEmpty() && (ReadPixelFile(PixelFilePath(path), image) || image.load(path));
 }
 
 } // namespace

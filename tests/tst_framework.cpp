@@ -2,6 +2,8 @@
 
 #include "framework/canvas.h"
 #include "framework/picture.h"
+#include "framework/picture_p.h"
+#include "framework/pixelfile.h"
 #include "framework/pushbutton.h"
 #include "framework/textfield.h"
 #include "framework/timer.h"
@@ -185,6 +187,34 @@ private slots:
         QCOMPARE(shown.pixelColor(11, 6), QColor(Qt::red));
         for (const QPoint outside : {QPoint(12, 3), QPoint(5, 7), QPoint(50, 25)})
             QCOMPARE_NE(shown.pixelColor(outside), QColor(Qt::red));
+    }
+
+    // State: a red picture, with the pixel file of a blue one beside it.
+    // Action: it is opened as it is, then with its pixel file cut short.
+    // Expected: blue from the pixel file, then red from the picture itself;
+    // Velk's own pixel files hold what decoding its pictures gives.
+    void picturesAreReadFromTheirPixelFilesUnlessDamaged() {
+        QTemporaryDir folder;
+        QImage red(12, 7, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QImage blue(12, 7, QImage::Format_RGB32);
+        blue.fill(Qt::blue);
+        QVERIFY(red.save(folder.filePath("red.png")));
+        const QString pixels = PixelFilePath(folder.filePath("red.png"));
+        QVERIFY(WritePixelFile(pixels, blue));
+        SetResourceFolder(folder.path().toStdString());
+        const auto fromPixels = Picture::OpenFromApp("red.png");
+        QVERIFY(QFile::resize(pixels, QFileInfo(pixels).size() - 1));
+        const auto fromPicture = Picture::OpenFromApp("red.png");
+        SetResourceFolder({});
+        QCOMPARE(fromPixels->Data().image, blue);
+        QCOMPARE(fromPicture->Data().image.convertToFormat(QImage::Format_RGB32), red);
+
+        for (const char* name : {"Velk32.jpg", "Velk64.jpg"}) {
+            const QString path = FindPicture(name);
+            QVERIFY(QFileInfo::exists(PixelFilePath(path)));
+            QCOMPARE(NotNil(Picture::OpenFromApp(name)).Data().image, QImage(path));
+        }
     }
 
     void timerRunModeOneFiresOnceAndTwoRepeats() {
