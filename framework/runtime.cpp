@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPointer>
 
 #include <cstdio>
@@ -80,7 +81,10 @@ void RuntimeInit() {
     // knows under that name from the installed desktop entry.
     const QString iconName = QString::fromLatin1(applicationName);
     QGuiApplication::setDesktopFileName(iconName);
-    QApplication::setWindowIcon(QIcon(FindPicture(iconName + QStringLiteral(".png"))));
+    // Made from the picture's pixels, the icon loads no image decoder and no
+    // icon engine at start-up, as an icon made from the file's name would.
+    if (const auto icon = Picture::OpenFromApp(std::string(applicationName) + ".png"))
+        QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon->Data().image)));
     // The application ends through Quit alone, not when its last window hides.
     QApplication::setQuitOnLastWindowClosed(false);
     qAddPostRoutine(ReleaseQtObjects);
