@@ -95,6 +95,11 @@ public:
         throw OutOfBoundsException("Action failed");
     }
 
+    bool MouseDown(const std::shared_ptr<PushButton>& sender, int64_t, int64_t) {
+        events.push_back("MouseDown " + sender->Name());
+        return false;
+    }
+
     void Tick(const std::shared_ptr<Timer>& sender) { events.push_back("Tick " + sender->Name()); }
 };
 
@@ -161,6 +166,20 @@ private slots:
         QVERIFY(watch.expired());
         QTest::mouseClick(button->Widget(), Qt::LeftButton);
         QCOMPARE(UnhandledExceptionCount(), reported + 2);
+    }
+
+    // Return presses the default button, and so raises its MouseDown as any press does.
+    void returnRaisesTheDefaultButtonsMouseDown() {
+        const auto button = probe_->Get<PushButton>("PinnedBtn");
+        const LayoutEntry kDefault[] = {{"Default", Boolean{true}}};
+        SetProperties(*button, kDefault);
+        RuntimeAddEventHandler(
+            button, PushButton::kMouseDownEvent,
+            RuntimeCreateDelegate(&Target::MouseDown, target_,
+                                  "( PushButton, Integer, Integer ) as Boolean"));
+        Focus("WideFld");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(target_->events, std::vector<std::string>{"MouseDown PinnedBtn"});
     }
 
     // State: the resource folder holds only a red 12 x 7 picture.
