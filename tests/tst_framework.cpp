@@ -177,8 +177,7 @@ private slots:
             button, PushButton::kMouseDownEvent,
             RuntimeCreateDelegate(&Target::MouseDown, target_,
                                   "( PushButton, Integer, Integer ) as Boolean"));
-        Focus("WideFld");
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(probe_->Get("WideFld")->Widget(), Qt::Key_Return);
         QCOMPARE(target_->events, std::vector<std::string>{"MouseDown PinnedBtn"});
     }
 
