@@ -70,7 +70,6 @@ struct RectControlPrivate {
     bool tabStop = true;
     QString fontName = QStringLiteral("System");
     double fontSize = 0;
-    uint8_t fontUnit = 0;
     bool bold = false;
     bool italic = false;
     bool underline = false;
@@ -140,11 +139,9 @@ void RectControl::SetProperty(std::string_view name, const PropertyValue& value)
         d_->fontSize = SingleValue(name, value);
         ApplyFont();
     } else if (name == "FontUnit") {
-        const uint8_t unit = ByteValue(name, value);
-        if (unit > 2)
+        // Pixels and points are one size here, at 72 points to the inch.
+        if (ByteValue(name, value) > 2)
             throw OutOfBoundsException("FontUnit takes 0 (default), 1 (pixels) or 2 (points)");
-        d_->fontUnit = unit;
-        ApplyFont();
     } else if (name == "Bold") {
         d_->bold = BooleanValue(name, value);
         ApplyFont();
@@ -241,13 +238,12 @@ void RectControl::ApplyFont() {
     QFont font = QApplication::font();
     if (d_->fontName != QLatin1String("System"))
         font.setFamily(d_->fontName);
-    // Size 0 keeps the system's size; unit 1 counts pixels, 0 and 2 points.
-    if (d_->fontSize > 0) {
-        if (d_->fontUnit == 1)
-            font.setPixelSize(qRound(d_->fontSize));
-        else
-            font.setPointSizeF(d_->fontSize);
-    }
+    // Size 0 keeps the system's size. The layouts count points at 72 to the
+    // inch, where a point is a pixel at scale 1: as device-independent
+    // pixels the text keeps its place at any font DPI and grows only with
+    // the screen's scale factor.
+    if (d_->fontSize > 0)
+        font.setPixelSize(qRound(d_->fontSize));
     font.setBold(d_->bold);
     font.setItalic(d_->italic);
     font.setUnderline(d_->underline);

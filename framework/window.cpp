@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
+#include <QStyle>
 
 #include <algorithm>
 #include <map>
@@ -207,8 +208,8 @@ void Window::SetProperty(std::string_view name, const PropertyValue& value) {
         palette.setColor(QPalette::Window, ToQColor(ColorValue(name, value)));
         d_->content->setPalette(palette);
     } else if (name == "Type" || name == "MacProcID" || name == "DefaultLocation") {
-        // Every kind of window is a plain one here, opened centred on the
-        // primary screen.
+        // Every kind of window is a plain one here, placed as the layouts'
+        // DefaultLocation 0 asks when it is first shown (PlaceOnFirstShow).
         IntegerValue(name, value);
     } else if (name == "HasFullScreenButton" || name == "Composite" || name == "LiveResize") {
         // macOS title-bar and drawing options that Qt has no counterpart for.
@@ -298,13 +299,9 @@ void Window::InstallMenuBar() {
 void Window::Show() {
     QWidget& widget = *d_->widget;
     if (!d_->placed) {
-        // New windows open centred on the primary screen.
+        // Shown again, a window stays where the user left it.
         d_->placed = true;
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame(QPoint(), widget.size());
-            frame.moveCenter(screen->availableGeometry().center());
-            widget.move(frame.topLeft());
-        }
+        PlaceOnFirstShow();
     }
     // A window the user minimised comes back as it was before.
     widget.setWindowState(widget.windowState() & ~Qt::WindowMinimized);
@@ -314,6 +311,43 @@ void Window::Show() {
         widget.show();
     widget.raise();
     widget.activateWindow();
+}
+
+// The first window opens centred on the screen. One opened while another
+// of the application's windows is on screen opens down and right of the
+// active one by a title bar, where it hides neither that window's title nor
+// its left edge, and on the screen.
+void Window::PlaceOnFirstShow() {
+    QWidget& widget = *d_->widget;
+    const QWidget* beside = nullptr;
+    if (const std::shared_ptr<Window> active = ActiveWindow(); active && active.get() != this)
+        beside = active->TopLevelWidget();
+    if (!beside) {
+        const auto& windows = ImplicitWindowList();
+        const auto shown = std::ranges::find_if(windows, [this](const auto& window) {
+            return window.get() != this && window->Visible();
+        });
+        if (shown != windows.end())
+            beside = (*shown)->TopLevelWidget();
+    }
+    const QScreen* screen = beside ? beside->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    QRect frame(QPoint(), widget.frameGeometry().size());
+    if (beside) {
+        const int titleBar =
+            std::max(beside->geometry().top() - beside->frameGeometry().top(),
+                     QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight));
+        frame.moveTopLeft(beside->frameGeometry().topLeft() + QPoint(titleBar, titleBar));
+        frame.moveRight(std::min(frame.right(), available.right()));
+        frame.moveBottom(std::min(frame.bottom(), available.bottom()));
+        frame.moveLeft(std::max(frame.left(), available.left()));
+        frame.moveTop(std::max(frame.top(), available.top()));
+    } else {
+        frame.moveCenter(available.center());
+    }
+    widget.move(frame.topLeft());
 }
 
 void Window::Hide() {

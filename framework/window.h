@@ -77,6 +77,7 @@ public:
 
 private:
     void ApplyGeometry();
+    void PlaceOnFirstShow();
     void ApplyTitleBar();
     void ApplyTabOrder();
 

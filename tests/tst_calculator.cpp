@@ -7,6 +7,8 @@
 #include "framework/textarea.h"
 
 #include <QClipboard>
+#include <QScreen>
+#include <QStyle>
 #include <QTextEdit>
 
 namespace {
@@ -391,6 +393,23 @@ private slots:
         QCOMPARE(button(calc_->QBtn())->geometry(), QRect(226, 345, 50, 40));
     }
 
+    // Text drawn at the layouts' size fits the controls drawn for it, at
+    // any font DPI: a caption or caption of a button is never cut.
+    void captionsAndButtonsShowTheirWholeText() {
+        for (const auto& caption : {calc_->TextField1(), calc_->TextField2(), calc_->MaxFld()}) {
+            QLineEdit* edit = FieldEdit(caption);
+            QVERIFY2(edit->fontMetrics().horizontalAdvance(edit->text()) <= edit->width() - 4,
+                     qPrintable(edit->text()));
+        }
+        const int margin = QApplication::style()->pixelMetric(QStyle::PM_ButtonMargin);
+        for (const auto& control : {calc_->CalcBtn(), calc_->ClearBtn(), calc_->QBtn()}) {
+            auto* push = qobject_cast<QPushButton*>(button(control));
+            QVERIFY2(push->fontMetrics().horizontalAdvance(push->text()) <=
+                         push->width() - 2 * margin,
+                     qPrintable(push->text()));
+        }
+    }
+
     // State: no help window yet.
     // Action: the mouse button goes down on "?", then comes up beside it.
     // Expected: "Formula" is on screen before the release and stays there.
@@ -402,6 +421,12 @@ private slots:
         QCOMPARE(help->TopLevelWidget()->windowTitle(), QStringLiteral("Formula"));
         QVERIFY(QTest::qWaitForWindowActive(help->TopLevelWidget()));
         QTRY_COMPARE(help->Content()->size(), QSize(500, 460));
+        // Down and right of the calculator, not over it whole, and on the screen.
+        const QRect helpFrame = help->TopLevelWidget()->frameGeometry();
+        const QPoint offset = helpFrame.topLeft() - calc_->TopLevelWidget()->pos();
+        QVERIFY2(offset.x() > 0 && offset.y() > 0,
+                 qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
+        QVERIFY(QApplication::primaryScreen()->availableGeometry().contains(helpFrame));
         QTest::mouseRelease(button(calc_->QBtn()), Qt::LeftButton, {}, QPoint(-20, -20));
         QVERIFY(help->Visible());
         QCOMPARE(ImplicitWindows().size(), std::size_t{3});
@@ -446,8 +471,8 @@ private slots:
     }
 
     // State: the help window open behind the calculator.
-    // Action: "?" three times, close, then "?" again.
-    // Expected: always the one help window, shown again after closing.
+    // Action: "?" three times, the help window moved and closed, then "?" again.
+    // Expected: always the one help window, shown again where it was left.
     void questionMarkKeepsOneHelpWindowAndReopensItAfterClosing() {
         const auto help = HeldHelpWindow();
         QVERIFY(help);
@@ -456,12 +481,14 @@ private slots:
             QTest::mouseClick(button(calc_->QBtn()), Qt::LeftButton);
             QVERIFY(QTest::qWaitForWindowActive(help->TopLevelWidget()));
         }
+        help->TopLevelWidget()->move(30, 40);
         help->TopLevelWidget()->close();
         QVERIFY(!help->Visible());
         activateCalculator();
         QTest::mouseClick(button(calc_->QBtn()), Qt::LeftButton);
         QVERIFY(QTest::qWaitForWindowActive(help->TopLevelWidget()));
         QCOMPARE(HeldHelpWindow(), help);
+        QCOMPARE(help->TopLevelWidget()->pos(), QPoint(30, 40));
         QCOMPARE(ImplicitWindows().size(), std::size_t{3});
     }
 };

@@ -135,7 +135,8 @@ void AboutWnd::CreateControls0() {
     SetProperties(NotNil(Canvas1()), kCanvas1Layout);
 
     // The timer runs from its layout on; its handler is hooked after that.
-    // Nothing stops it later, not even dismissing the splash early.
+    // Nothing stops it later, not even dismissing the splash early: its
+    // handler then leaves the screen alone.
     NewControl<_wrapper_Timer1>(*this, "Timer1");
     SetProperties(NotNil(Timer1()), kTimer1Layout);
     RuntimeAddEventHandler(Timer1(), Timer::kActionEvent,
@@ -157,6 +158,11 @@ std::shared_ptr<Timer> AboutWnd::Timer1() const {
 }
 
 void AboutWnd::Timer1_Action(const std::shared_ptr<Timer>&) {
+    // Only dismissing the splash makes the calculator. Once it exists, the
+    // timer, which nothing stops, is late: showing the calculator again would
+    // pull it over whatever the user opened since, keyboard and all.
+    if (GetImplicitWindow(ControlWnd::kClassRecord.name))
+        return;
     DismissSplash();
 }
 
