@@ -24,6 +24,7 @@
 #include <QPointer>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -35,6 +36,7 @@ struct RuntimeState {
     std::shared_ptr<Application> application;
     int32_t exitCode = 0;
     bool quitRequested = false;
+    bool failed = false;
     int unhandledCount = 0;
     // Last, so that it goes first: tearing Qt down still reads the rest.
     std::unique_ptr<QApplication> ownApplication;
@@ -64,6 +66,26 @@ void RunCallback(void* callback) {
     reinterpret_cast<void (*)()>(callback)();
 }
 
+bool IsSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value && *value;
+}
+
+// Reports the exception on standard error and, where there is a display, in
+// a message box.
+void Report(const std::exception& exception) {
+    ++State().unhandledCount;
+    const auto* runtimeException = dynamic_cast<const RuntimeException*>(&exception);
+    const std::string kind = runtimeException ? runtimeException->ClassName() : "exception";
+    const std::string report =
+        "An exception of class " + kind + " was not handled: " + exception.what();
+    std::fprintf(stderr, "%s\n", report.c_str());
+    std::fflush(stderr);
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
+        QMessageBox::critical(nullptr, QApplication::applicationName(), ToQString(report));
+}
+
 } // namespace
 
 QObject* QtObjectRoot() {
@@ -74,6 +96,13 @@ QObject* QtObjectRoot() {
 
 void RuntimeInit() {
     RuntimeState& state = State();
+    // Qt would abort here with a hint to reinstall: say what is missing.
+    if (!QApplication::instance() && !IsSet("QT_QPA_PLATFORM") && !IsSet("DISPLAY") &&
+        !IsSet("WAYLAND_DISPLAY")) {
+        std::fprintf(stderr, "velk: no display to open its windows on: neither DISPLAY nor "
+                             "WAYLAND_DISPLAY is set\n");
+        std::exit(1);
+    }
     if (!QApplication::instance())
         state.ownApplication = std::make_unique<QApplication>(applicationArgc, applicationArgv);
     QApplication::setApplicationName(QStringLiteral("Velk"));
@@ -113,7 +142,7 @@ void RuntimePerformFinalizers() {
 int32_t RuntimeExit() {
     RuntimeState& state = State();
     state.ownApplication.reset();
-    return state.exitCode;
+    return state.failed && state.exitCode == 0 ? 1 : state.exitCode;
 }
 
 std::exception_ptr CallFunctionWithExceptionHandling(void (*function)(void*), void* argument) {
@@ -134,16 +163,8 @@ ExceptionHelper RuntimeExceptionHelper() {
 }
 
 void UnhandledException(const std::exception& exception) {
-    ++State().unhandledCount;
-    const auto* runtimeException = dynamic_cast<const RuntimeException*>(&exception);
-    const std::string kind = runtimeException ? runtimeException->ClassName() : "exception";
-    const std::string report =
-        "An exception of class " + kind + " was not handled: " + exception.what();
-    std::fprintf(stderr, "%s\n", report.c_str());
-    std::fflush(stderr);
-    const QString platform = QGuiApplication::platformName();
-    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
-        QMessageBox::critical(nullptr, QApplication::applicationName(), ToQString(report));
+    State().failed = true;
+    Report(exception);
 }
 
 int UnhandledExceptionCount() {
@@ -154,7 +175,8 @@ void DispatchEvent(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& exception) {
-        UnhandledException(exception);
+        // The handler failed; the application goes on with the next event.
+        Report(exception);
     }
 }
 

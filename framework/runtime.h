@@ -15,7 +15,9 @@ class Application;
 // RuntimePerformFinalizers, RuntimeExit.
 
 // Initialises the runtime and the desktop toolkit beneath it; the first call
-// of the process. A toolkit application made before (by a test) is used as it is.
+// of the process. A toolkit application made before (by a test) is used as it
+// is. With no display to open windows on, it says so and ends the process
+// with status 1.
 void RuntimeInit();
 
 using Initializer = std::function<void()>;
@@ -28,7 +30,8 @@ void RuntimeAddFinalizer(std::function<void()> finalizer);
 // Runs the registered finalizers in order, once, and releases the windows and
 // the application object that the framework holds.
 void RuntimePerformFinalizers();
-// Ends the runtime and returns the exit status: the code Quit asked for, 0 when none.
+// Ends the runtime and returns the exit status: the code Quit asked for, 0
+// when none, but 1 rather than 0 once an exception escaped the application.
 int32_t RuntimeExit();
 
 // Calls function(argument). Returns the RuntimeException it raised, or
@@ -39,14 +42,15 @@ void RuntimeSetExceptionHelper(ExceptionHelper helper);
 // The helper the framework calls its callbacks through.
 ExceptionHelper RuntimeExceptionHelper();
 
-// Reports an exception that escaped the application: on standard error and,
-// where there is a display, in a message box.
+// Reports an exception that escaped the application, which then exits with
+// a failure status: on standard error and, where there is a display, in a
+// message box.
 void UnhandledException(const std::exception& exception);
 // How many reports have been made in this process.
 int UnhandledExceptionCount();
 
-// Runs the handler, reporting whatever it raises; what event dispatch wraps
-// every call into the application in.
+// Runs the handler, reporting whatever it raises, and lets the application go
+// on; what event dispatch wraps every call into the application in.
 void DispatchEvent(const std::function<void()>& handler);
 
 // Builds the descriptions of the framework's own classes.

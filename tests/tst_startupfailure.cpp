@@ -7,6 +7,7 @@
 #include "framework/window.h"
 
 #include <QApplication>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
 
@@ -16,7 +17,8 @@ class StartupFailureTest : public QObject {
 private slots:
     // State: the platform refuses the first file type that start-up registers.
     // Action: the whole start-up and shut-down, as the entry point runs them.
-    // Expected: start-up stops there, is reported once, and shuts down normally.
+    // Expected: start-up stops there, is reported once, shuts down normally
+    // and exits with a failure status.
     void refusedFileTypeStopsStartupAndShutdownStillRuns() {
         SetFileTypeRegistryObserver([](const FileTypeRegistration&, bool registering) {
             if (registering)
@@ -50,7 +52,22 @@ private slots:
         QCOMPARE(finalizerRuns, 0);
         RuntimePerformFinalizers();
         QCOMPARE(finalizerRuns, 1);
-        QCOMPARE(RuntimeExit(), 0);
+        QCOMPARE(RuntimeExit(), 1);
+    }
+
+    void withNoDisplayVelkSaysSoOnOneLineAndExitsWithStatus1() {
+        QProcess velk;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(variable);
+        velk.setProcessEnvironment(environment);
+        velk.setProcessChannelMode(QProcess::MergedChannels);
+        velk.start(VELK_EXECUTABLE, {});
+        QVERIFY(velk.waitForFinished(10000));
+        const QString said = QString::fromLocal8Bit(velk.readAll());
+        QCOMPARE(velk.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(velk.exitCode(), 1);
+        QVERIFY2(said.count('\n') == 1 && said.contains("no display"), qPrintable(said));
     }
 };
 
