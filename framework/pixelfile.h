@@ -14,5 +14,6 @@ QString PixelFilePath(const QString& picturePath);
 // file is missing or is not a well-formed pixel file.
 bool ReadPixelFile(const QString& path, QImage& image);
 
-// Writes the image as a pixel file; false when it cannot.
-bool WritePixelFile(const QString& path, const QImage& image);
+// Writes the picture as a pixel file, a picture with a colour table in a
+// format without one; false when it cannot.
+bool WritePixelFile(const QString& path, const QImage& picture);
