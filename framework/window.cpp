@@ -198,7 +198,8 @@ void Window::SetProperty(std::string_view name, const PropertyValue& value) {
     else if (name == "Title") {
         const QString title = ToQString(StringValue(name, value));
         d_->widget->setWindowTitle(title);
-        // A screen reader names a window by its title, or else by nothing.
+        // A screen reader names a window by its title, an untitled one by the
+        // application.
         d_->widget->setAccessibleName(title.isEmpty() ? QGuiApplication::applicationDisplayName()
                                                       : QString());
     } else if (name == "HasBackgroundColor")
