@@ -1,32 +1,18 @@
 #!/usr/bin/python3
 """Reads what a running application shows, through the accessibility bus.
 
-  atspi.py dump APP                    every object the application shows
-  atspi.py find APP ROLE NAME [NTH]    the NTH (from 1) shown object of that
-                                       role and name
+  atspi.py dump APP                  every object it shows, children indented
+  atspi.py find APP ROLE NAME [NTH]  the NTH (from 1) shown object of that role
+                                     ("frame", "text", "menu item") and name
 
-Each object is one line: role, name, screen extents "x y width height" and
-its text, separated by tabs; dump indents children by two blanks. Roles are
-AT-SPI's names ("frame", "text", "push button", "menu", "menu item"). find
-exits 1 when no such object is shown, 2 when the application is not on the bus.
-Needs python3-pyatspi and the session bus of the application.
+One object a line: role, name, screen extents "x y width height", text, split
+by tabs. find exits 1 when there is no such object; either exits 2 when the
+application is not on the bus.
 """
 
 import sys
 
 import pyatspi
-
-
-def application(name):
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == name:
-            return app
-    print(f"no application {name!r} on the accessibility bus", file=sys.stderr)
-    sys.exit(2)
-
-
-def shown(accessible):
-    return accessible.getState().contains(pyatspi.STATE_SHOWING)
 
 
 def describe(accessible):
@@ -42,33 +28,34 @@ def describe(accessible):
     return "\t".join((accessible.getRoleName(), accessible.name, extents, text))
 
 
-# Depth first, in the application's own order; hidden objects and what they
-# hold are left out.
-def walk(accessible, depth=0):
+# Depth first, in the application's order, leaving out what is hidden.
+def shown(accessible, depth=0):
     for child in accessible:
-        if child is not None and shown(child):
+        if child is not None and child.getState().contains(pyatspi.STATE_SHOWING):
             yield depth, child
-            yield from walk(child, depth + 1)
+            yield from shown(child, depth + 1)
 
 
-def main(argv):
-    if len(argv) == 3 and argv[1] == "dump":
-        for depth, accessible in walk(application(argv[2])):
+def main(command, app_name, *wanted):
+    apps = [a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == app_name]
+    if not apps:
+        print(f"no application {app_name!r} on the accessibility bus", file=sys.stderr)
+        return 2
+    if command == "dump":
+        for depth, accessible in shown(apps[0]):
             print("  " * depth + describe(accessible))
         return 0
-    if len(argv) in (5, 6) and argv[1] == "find":
-        role, name = argv[3], argv[4]
-        nth = int(argv[5]) if len(argv) == 6 else 1
-        for _, accessible in walk(application(argv[2])):
-            if accessible.getRoleName() == role and accessible.name == name:
-                nth -= 1
-                if nth == 0:
-                    print(describe(accessible))
-                    return 0
+    role, name, nth = wanted[0], wanted[1], int(wanted[2]) if len(wanted) > 2 else 1
+    found = [a for _, a in shown(apps[0]) if a.getRoleName() == role and a.name == name]
+    if len(found) < nth:
         return 1
-    print(__doc__, file=sys.stderr)
-    return 2
+    print(describe(found[nth - 1]))
+    return 0
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+    args = sys.argv[1:]
+    if not (args[:1] == ["dump"] and len(args) == 2 or args[:1] == ["find"] and len(args) in (4, 5)):
+        print(__doc__, file=sys.stderr)
+        sys.exit(2)
+    sys.exit(main(*args))

@@ -7,6 +7,8 @@
 #include "framework/textarea.h"
 
 #include <QClipboard>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QScreen>
 #include <QStyle>
 #include <QTextEdit>
@@ -148,15 +150,17 @@ private slots:
         QCOMPARE(result()->text(), QStringLiteral(".587"));
     }
 
-    void typedDigitsFillTheInputFromItsPoint_data() {
+    void enteredDigitsFillTheInputFromItsPoint_data() {
         QTest::addColumn<bool>("inB");
         QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("via");
+        QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
-        const auto row = [](bool inB, const QString& steps, const QString& keys, QString shown) {
+        const auto row = [](bool inB, const QString& steps, const QString& text, QString shown,
+                            const QString& via = "keys") {
             const QString name =
-                QStringLiteral("%1: %2, then %3").arg(inB ? "B" : "A", steps, keys);
-            QTest::newRow(qPrintable(name)) << inB << steps << keys << shown;
+                QStringLiteral("%1: %2, %3 %4").arg(inB ? "B" : "A", steps, via, text);
+            QTest::newRow(qPrintable(name)) << inB << steps << via << text << shown;
         };
         row(false, "Clear", "86", ".86");
         row(false, "Clear", "0.86", ".86");
@@ -179,15 +183,26 @@ private slots:
             row(inB, fill + "click-middle", "5", ".85");
             row(inB, fill + "click-right", "5", ".865");
         }
+        // Pasted text is one number, taken whole or refused whole.
+        for (const char* number : {".86", "0.86", " 0.86\n"})
+            row(false, "Clear 5 Tab 40 Tab", number, ".86", "Ctrl+V");
+        row(false, "Clear 5 Tab 40 Tab", "0.8600", ".8600", "Edit > Paste");
+        for (const char* refused :
+             {"-.5", "1e308", "99999999999999999999", "86", "0.86753", "0,86", ""})
+            row(false, "Clear 5 Tab 40 Tab", refused, ".5", "Ctrl+V");
+        row(false, "Clear 5 Tab 40 Tab", "1.5", ".5", "Edit > Paste");
+        row(false, "Clear 5 Tab 40 Tab", "0.86", ".86", "drop");
+        row(false, "Clear 5 Tab 40 Tab", "1e308", ".5", "drop");
     }
 
     // State: the form after the row's steps, done as a user does them.
-    // Action: the row's keys typed into whatever has the focus.
-    // Expected: the input shows them from its point on.
-    void typedDigitsFillTheInputFromItsPoint() {
+    // Action: the row's text typed or pasted into whatever has the focus.
+    // Expected: the input shows the number from its point on.
+    void enteredDigitsFillTheInputFromItsPoint() {
         QFETCH(bool, inB);
         QFETCH(QString, steps);
-        QFETCH(QString, keys);
+        QFETCH(QString, via);
+        QFETCH(QString, text);
         QFETCH(QString, shown);
         QLineEdit* input = inB ? fieldB() : fieldA();
         for (const QString& step : steps.split(' ')) {
@@ -206,51 +221,23 @@ private slots:
                 TypeKeys(step);
         }
         QCOMPARE(QApplication::focusWidget(), input);
-        TypeKeys(keys);
-        QCOMPARE(input->text(), shown);
-    }
-
-    void pastedTextComesInAsOneNumberOrNotAtAll_data() {
-        QTest::addColumn<QString>("pasted");
-        QTest::addColumn<bool>("byMenu");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("result");
-        QTest::newRow(".86") << ".86" << false << ".86"
-                             << ".587";
-        QTest::newRow("0.86") << "0.86" << false << ".86"
-                              << ".587";
-        QTest::newRow("0.8600 from the menu") << "0.8600" << true << ".8600"
-                                              << ".587";
-        QTest::newRow("blanks around") << " 0.86\n"
-                                       << false << ".86"
-                                       << ".587";
-        for (const char* refused :
-             {"-.5", "1e308", "99999999999999999999", "86", "0.86753", "0,86"})
-            QTest::newRow(refused) << refused << false << ".5"
-                                   << ".447";
-        QTest::newRow("refused from the menu") << "1.5" << true << ".5"
-                                               << ".447";
-    }
-
-    // State: .5 in Test A and .40 in Test B; Tab back into Test A.
-    // Action: the row's text pasted, then Calculate.
-    // Expected: the number pasted whole or refused whole, and Calculate reads
-    // what Test A shows.
-    void pastedTextComesInAsOneNumberOrNotAtAll() {
-        QFETCH(QString, pasted);
-        QFETCH(bool, byMenu);
-        QFETCH(QString, shown);
-        QFETCH(QString, result);
-        enterInputs("5", "40");
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QApplication::clipboard()->setText(pasted);
-        if (byMenu)
+        QApplication::clipboard()->setText(text);
+        if (via == "keys")
+            TypeKeys(text);
+        else if (via == "Ctrl+V")
+            QTest::keyClick(input, Qt::Key_V, Qt::ControlModifier);
+        else if (via == "Edit > Paste")
             ItemNamed("EditPaste").Choose();
-        else
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(fieldA()->text(), shown);
-        QCOMPARE(calculate(), QStringList());
-        QCOMPARE(this->result()->text(), result);
+        else {
+            QMimeData dragged;
+            dragged.setText(text);
+            const QPoint at = input->rect().center();
+            QDragEnterEvent enter(at, Qt::CopyAction, &dragged, Qt::LeftButton, {});
+            QApplication::sendEvent(input, &enter);
+            QDropEvent drop(at, Qt::CopyAction, &dragged, Qt::LeftButton, {});
+            QApplication::sendEvent(input, &drop);
+        }
+        QCOMPARE(input->text(), shown);
     }
 
     void acceptedInputsShowTheResultAndKeepFocusAndInputs_data() {
