@@ -7,7 +7,6 @@
 #include "framework/window.h"
 
 #include <QApplication>
-#include <QProcess>
 #include <QTest>
 #include <QTimer>
 
@@ -53,21 +52,6 @@ private slots:
         RuntimePerformFinalizers();
         QCOMPARE(finalizerRuns, 1);
         QCOMPARE(RuntimeExit(), 1);
-    }
-
-    void withNoDisplayVelkSaysSoOnOneLineAndExitsWithStatus1() {
-        QProcess velk;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(variable);
-        velk.setProcessEnvironment(environment);
-        velk.setProcessChannelMode(QProcess::MergedChannels);
-        velk.start(VELK_EXECUTABLE, {});
-        QVERIFY(velk.waitForFinished(10000));
-        const QString said = QString::fromLocal8Bit(velk.readAll());
-        QCOMPARE(velk.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(velk.exitCode(), 1);
-        QVERIFY2(said.count('\n') == 1 && said.contains("no display"), qPrintable(said));
     }
 };
 

@@ -58,22 +58,19 @@ start_xvfb() {
     unset QT_QPA_PLATFORM
 }
 
-# Starts a session bus of our own, with the accessibility bus on it, and has
-# Qt applications started later join it: Qt joins an accessibility bus that
-# is there, and asks for none itself.
+# A session bus of our own with the accessibility bus on it, which Qt joins
+# when it is there and never starts itself.
 start_accessibility_bus() {
     mkfifo "$work/dbusfd"
     dbus-daemon --session --nofork --print-address=3 3>"$work/dbusfd" >"$work/dbus.log" 2>&1 &
     dbus_pid=$!
-    DBUS_SESSION_BUS_ADDRESS=$(timeout 20 head -n1 "$work/dbusfd") ||
-        fail "dbus-daemon did not start: $(cat "$work/dbus.log")"
-    export DBUS_SESSION_BUS_ADDRESS
-    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
-        >/dev/null || fail "the accessibility bus did not start"
-    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    DBUS_SESSION_BUS_ADDRESS=$(timeout 20 head -n1 "$work/dbusfd") || fail "no dbus-daemon: $(cat "$work/dbus.log")"
+    export DBUS_SESSION_BUS_ADDRESS QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null ||
+        fail "the accessibility bus did not start"
 }
 
-# Starts openbox, for focus, frames and minimising as a desktop has them.
+# openbox, for focus, frames and minimising as a desktop has them.
 start_window_manager() {
     openbox --sm-disable >"$work/openbox.log" 2>&1 &
     wm_pid=$!
