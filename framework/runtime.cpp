@@ -25,6 +25,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -66,9 +68,40 @@ void RunCallback(void* callback) {
     reinterpret_cast<void (*)()>(callback)();
 }
 
-bool IsSet(const char* variable) {
-    const char* value = std::getenv(variable);
-    return value && *value;
+// What Qt says while the application starts, held back until it is known
+// whether there is a display to show windows on.
+struct HeldMessage {
+    QtMsgType type;
+    const char* category;
+    QString text;
+};
+std::vector<HeldMessage> heldMessages;
+QtMessageHandler passMessagesTo = nullptr;
+
+// With no display to reach, Qt would abort with advice to reinstall: say on
+// one line what is missing instead, and end as a failed start does.
+void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type != QtFatalMsg) {
+        heldMessages.push_back({type, context.category, text});
+        return;
+    }
+    const char* display = std::getenv("DISPLAY");
+    if (display && *display)
+        std::fprintf(stderr, "velk: no display to open its windows on: %s cannot be reached\n",
+                     display);
+    else
+        std::fprintf(stderr, "velk: no display to open its windows on: DISPLAY is not set\n");
+    std::_Exit(1);
+}
+
+std::unique_ptr<QApplication> StartQt() {
+    passMessagesTo = qInstallMessageHandler(HoldMessage);
+    auto application = std::make_unique<QApplication>(applicationArgc, applicationArgv);
+    qInstallMessageHandler(passMessagesTo);
+    for (const HeldMessage& held : std::exchange(heldMessages, {}))
+        qt_message_output(held.type, QMessageLogContext(nullptr, 0, nullptr, held.category),
+                          held.text);
+    return application;
 }
 
 // Reports the exception on standard error and, where there is a display, in
@@ -96,15 +129,8 @@ QObject* QtObjectRoot() {
 
 void RuntimeInit() {
     RuntimeState& state = State();
-    // Qt would abort here with a hint to reinstall: say what is missing.
-    if (!QApplication::instance() && !IsSet("QT_QPA_PLATFORM") && !IsSet("DISPLAY") &&
-        !IsSet("WAYLAND_DISPLAY")) {
-        std::fprintf(stderr, "velk: no display to open its windows on: neither DISPLAY nor "
-                             "WAYLAND_DISPLAY is set\n");
-        std::exit(1);
-    }
     if (!QApplication::instance())
-        state.ownApplication = std::make_unique<QApplication>(applicationArgc, applicationArgv);
+        state.ownApplication = StartQt();
     QApplication::setApplicationName(QStringLiteral("Velk"));
     // Every window carries the application's icon, which the desktop also
     // knows under that name from the installed desktop entry.
