@@ -118,10 +118,13 @@ public:
     bool PasteNumber(const QString& pasted) {
         static const QRegularExpression kPlainDecimal(QStringLiteral("^(0*)(?:\\.([0-9]*))?$"));
         const QRegularExpressionMatch number = kPlainDecimal.match(pasted.trimmed());
-        const QString decimals = number.captured(2);
+        QString decimals = number.captured(2);
         if (!number.hasMatch() || number.capturedLength(1) + decimals.size() == 0 ||
             decimals.size() > maxLength() - 1)
             return false;
+        // Trailing zeros say nothing of the number: ".8600" shows as ".86".
+        while (decimals.endsWith(QLatin1Char('0')))
+            decimals.chop(1);
         selectAll();
         insert(QStringLiteral(".") + decimals);
         return true;

@@ -179,7 +179,7 @@ private slots:
         // Pasted text is one number, taken whole or refused whole.
         for (const char* number : {".86", "0.86", " 0.86\n"})
             row(false, "Clear 5 Tab 40 Tab", number, ".86", "Ctrl+V");
-        row(false, "Clear 5 Tab 40 Tab", "0.8600", ".8600", "Edit > Paste");
+        row(false, "Clear 5 Tab 40 Tab", "0.8600", ".86", "Edit > Paste");
         for (const char* refused :
              {"-.5", "1e308", "99999999999999999999", "86", "0.86753", "0,86", ""})
             row(false, "Clear 5 Tab 40 Tab", refused, ".5", "Ctrl+V");
