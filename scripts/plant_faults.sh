@@ -40,7 +40,7 @@ faults=(
     framework/window.cpp 'if (!d_->defaultButton.lock())\n' ''
     framework/window.cpp '    widget.setWindowState(widget.windowState() & ~Qt::WindowMinimized);\n' ''
     framework/control.cpp 'moved.setWidth(moved.width() + dx);' '{}'
-    framework/control.cpp '        moved.translate(dx, 0);' '        {}'
+    framework/window.cpp '        d_->widget->setMaximumSize(d_->maximumWidth, withMenu(d_->maximumHeight));\n' ''
     framework/control.cpp 'policy = Qt::StrongFocus;' 'policy = Qt::ClickFocus;'
     framework/timer.cpp 'timer.setSingleShot(d_->runMode == kRunModeSingle);' 'timer.setSingleShot(false);'
     framework/runtime.cpp 'setQuitOnLastWindowClosed(false);' 'setQuitOnLastWindowClosed(true);'

@@ -1,6 +1,7 @@
 #include "testsupport.h"
 
 #include "framework/canvas.h"
+#include "framework/conversions.h"
 #include "framework/picture.h"
 #include "framework/picture_p.h"
 #include "framework/pixelfile.h"
@@ -13,13 +14,15 @@
 #include <QTest>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
 
-// What the framework does that Velk's own windows do not show: edges that
-// follow a resize, layout rows it refuses, failing handlers, a backdrop
-// smaller than its canvas, and repeating timers.
+// What the framework does that Velk's own windows do not show: layout rows
+// it refuses, failing handlers, a backdrop smaller than its canvas, a timer
+// that fires once, and Val and Format on what the masked fields never hold
+// (what they do hold, tst_everyinput sweeps through the real window).
 
 namespace {
 
@@ -30,20 +33,18 @@ constexpr LayoutEntry kProbeLayout[] = {
     {"Visible", Boolean{true}},
 };
 
-constexpr LayoutEntry kPinnedBtnLayout[] = {
-    {"Left", Integer{10}},   {"Top", Integer{10}},        {"Width", Integer{80}},
-    {"Height", Integer{30}}, {"LockLeft", Boolean{true}}, {"LockTop", Boolean{true}},
+constexpr LayoutEntry kPushBtnLayout[] = {
+    {"Left", Integer{10}},
+    {"Top", Integer{10}},
+    {"Width", Integer{80}},
+    {"Height", Integer{30}},
 };
 
-constexpr LayoutEntry kShiftBtnLayout[] = {
-    {"Left", Integer{230}},  {"Top", Integer{160}},        {"Width", Integer{80}},
-    {"Height", Integer{30}}, {"LockRight", Boolean{true}}, {"LockBottom", Boolean{true}},
-};
-
-constexpr LayoutEntry kWideFldLayout[] = {
-    {"Left", Integer{10}},        {"Top", Integer{60}},        {"Width", Integer{300}},
-    {"Height", Integer{24}},      {"LockLeft", Boolean{true}}, {"LockTop", Boolean{true}},
-    {"LockRight", Boolean{true}},
+constexpr LayoutEntry kTextFldLayout[] = {
+    {"Left", Integer{10}},
+    {"Top", Integer{60}},
+    {"Width", Integer{180}},
+    {"Height", Integer{24}},
 };
 
 constexpr LayoutEntry kCanvasLayout[] = {
@@ -68,9 +69,8 @@ public:
     void Layout() override { SetProperties(*this, kProbeLayout); }
 
     void CreateControls() override {
-        AddNew<PushButton>(*this, "PinnedBtn", kPinnedBtnLayout);
-        AddNew<PushButton>(*this, "ShiftBtn", kShiftBtnLayout);
-        AddNew<TextField>(*this, "WideFld", kWideFldLayout);
+        AddNew<PushButton>(*this, "PushBtn", kPushBtnLayout);
+        AddNew<TextField>(*this, "TextFld", kTextFldLayout);
         AddNew<Canvas>(*this, "Canvas", kCanvasLayout);
     }
 
@@ -113,10 +113,6 @@ class FrameworkTest : public QObject {
     std::shared_ptr<ProbeWnd> probe_;
     std::shared_ptr<Target> target_;
 
-    QRect GeometryOf(const std::string& name) const {
-        return probe_->Get(name)->Widget()->geometry();
-    }
-
 private slots:
     void initTestCase() {
         RuntimeInit();
@@ -130,37 +126,27 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(probe_->TopLevelWidget()));
     }
 
-    // Velk's own resizable windows lock their controls on all four edges.
-    void lockedEdgesFollowAResize() {
-        QWidget* top = probe_->TopLevelWidget();
-        top->resize(top->width() + 50, top->height() + 40);
-        QTRY_COMPARE(probe_->Content()->size(), QSize(370, 240));
-        QCOMPARE(GeometryOf("PinnedBtn"), QRect(10, 10, 80, 30));
-        QCOMPARE(GeometryOf("ShiftBtn"), QRect(280, 200, 80, 30));
-        QCOMPARE(GeometryOf("WideFld"), QRect(10, 60, 350, 24));
-    }
-
     // A misspelt or mistyped layout row must not pass unnoticed.
     void unknownPropertiesWrongTypesAndWrongCastsRaise() {
         QVERIFY_THROWS_EXCEPTION(KeyNotFoundException, probe_->SetProperty("Widht", Integer{10}));
         QVERIFY_THROWS_EXCEPTION(TypeMismatchException, probe_->SetProperty("Width", String{"10"}));
         QVERIFY_THROWS_EXCEPTION(KeyNotFoundException,
-                                 probe_->Get("WideFld")->SetProperty("Caption", String{"x"}));
-        QVERIFY_THROWS_EXCEPTION(IllegalCastException, probe_->Get<TextField>("ShiftBtn"));
+                                 probe_->Get("TextFld")->SetProperty("Caption", String{"x"}));
+        QVERIFY_THROWS_EXCEPTION(IllegalCastException, probe_->Get<TextField>("PushBtn"));
     }
 
     // State: a button's Action is bound to a handler that raises.
     // Action: the button is clicked, then again once the handler's target is let go.
     // Expected: each click is reported; the binding did not keep the target.
     void handlerExceptionsAreReportedAndBindingsDoNotKeepTheirTargets() {
-        const auto button = probe_->Get<PushButton>("PinnedBtn");
+        const auto button = probe_->Get<PushButton>("PushBtn");
         const std::weak_ptr<Target> watch = target_;
         const int reported = UnhandledExceptionCount();
         RuntimeAddEventHandler(button, PushButton::kActionEvent,
                                RuntimeCreateDelegate(&Target::Action, target_, "( PushButton )"));
         QTest::mouseClick(button->Widget(), Qt::LeftButton);
         QCOMPARE(UnhandledExceptionCount(), reported + 1);
-        QCOMPARE(target_->Count("Action PinnedBtn"), 1);
+        QCOMPARE(target_->Count("Action PushBtn"), 1);
 
         target_.reset();
         QVERIFY(watch.expired());
@@ -250,6 +236,60 @@ private slots:
         QTRY_VERIFY(target_->Count("Tick Repeating") >= 5);
         QCOMPARE(target_->Count("Tick Once"), 1);
         QCOMPARE(once->RunMode(), Timer::kRunModeOff);
+    }
+
+    void valReadsTheLeadingNumberAndNeverGivesInfinity_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("expected");
+        constexpr double kMax = std::numeric_limits<double>::max();
+        const auto row = [](const char* text, double expected) {
+            QTest::newRow(text) << QString(text) << expected;
+        };
+        row("abc", 0.0);
+        row("1.5kg", 1.5);
+        row("  -2.25", -2.25);
+        row("+3", 3.0);
+        row("2e", 2.0);
+        row("25e-2", 0.25);
+        row("1e999", kMax);
+        row("-1e999", -kMax);
+        row("1e-999", 0.0);
+        row("0.0000001e-999", 0.0);
+    }
+
+    void valReadsTheLeadingNumberAndNeverGivesInfinity() {
+        QFETCH(QString, text);
+        QFETCH(double, expected);
+        QCOMPARE(Val(text.toStdString()), expected);
+    }
+
+    void formatRoundsToThePattern_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](double value, const char* pattern, const char* expected) {
+            QTest::addRow("%s as %s", expected, pattern)
+                << value << QString(pattern) << QString(expected);
+        };
+        row(1e20, ".0", "100000000000000000000.0");
+        row(12345.678, ".0", "12345.7");
+        row(0.9999, "+.000", "+1.000");
+        row(-0.5866, "+.000", "-.587");
+        row(-0.0001, ".000", ".000");
+        row(3.14159, "0.00", "3.14");
+        row(0.5, "00.0", "00.5");
+        row(2.5, "#.##", "2.5");
+    }
+
+    void formatRoundsToThePattern() {
+        QFETCH(double, value);
+        QFETCH(QString, pattern);
+        QFETCH(QString, expected);
+        QCOMPARE(QString::fromStdString(Format(value, pattern.toStdString())), expected);
+    }
+
+    void formatRejectsUnknownPatternSigns() {
+        QVERIFY_THROWS_EXCEPTION(UnsupportedFormatException, Format(1.0, "#,##0.00"));
     }
 };
 
