@@ -49,7 +49,7 @@ faults=(
     framework/menuitem.cpp 'const bool editable = !edit->isReadOnly();' 'const bool editable = true;'
     framework/menuitem.cpp 'QStringLiteral("Ctrl+")' 'QStringLiteral("Alt+")'
     framework/menuitem.cpp 'd_->visible && !d_->text.empty()' 'd_->visible'
-    framework/canvas.cpp 'QPainter painter(this);' 'return;'
+    framework/canvas.cpp 'QPainter painter(this);' 'return;\n        QPainter painter(this);'
     framework/filetype.cpp '    registered_ = true;\n' ''
 )
 
@@ -118,11 +118,12 @@ for n in "${chosen[@]}"; do
     find=${faults[3 * (n - 1) + 1]}
     put=${faults[3 * (n - 1) + 2]}
     printf '%2d %s: %s -> %s\n   ' "$n" "$file" "$find" "${put:-(nothing)}"
+    cp "$dir/src/$file" "$dir/unplanted"
     if error=$(plant "$file" "$find" "$put" 2>&1); then
         result=$(build_and_test "$dir/fault$n.log")
         echo "${result/#passes/NOT CAUGHT: every test passes}"
     else
         echo "not planted: $error"
     fi
-    cp "$file" "$dir/src/$file" # back to the working tree's text, newer than the build
+    cat "$dir/unplanted" >"$dir/src/$file" # the text as it was, newer than the build
 done
