@@ -156,15 +156,15 @@ private slots:
 
     // Return presses the default button, and so raises its MouseDown as any press does.
     void returnRaisesTheDefaultButtonsMouseDown() {
-        const auto button = probe_->Get<PushButton>("PinnedBtn");
+        const auto button = probe_->Get<PushButton>("PushBtn");
         const LayoutEntry kDefault[] = {{"Default", Boolean{true}}};
         SetProperties(*button, kDefault);
         RuntimeAddEventHandler(
             button, PushButton::kMouseDownEvent,
             RuntimeCreateDelegate(&Target::MouseDown, target_,
                                   "( PushButton, Integer, Integer ) as Boolean"));
-        QTest::keyClick(probe_->Get("WideFld")->Widget(), Qt::Key_Return);
-        QCOMPARE(target_->events, std::vector<std::string>{"MouseDown PinnedBtn"});
+        QTest::keyClick(probe_->Get("TextFld")->Widget(), Qt::Key_Return);
+        QCOMPARE(target_->events, std::vector<std::string>{"MouseDown PushBtn"});
     }
 
     // State: the resource folder holds only a red 12 x 7 picture.
