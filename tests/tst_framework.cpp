@@ -126,13 +126,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(probe_->TopLevelWidget()));
     }
 
-    // A misspelt or mistyped layout row must not pass unnoticed.
-    void unknownPropertiesWrongTypesAndWrongCastsRaise() {
+    // A misspelt or mistyped layout row or pattern must not pass unnoticed.
+    void unknownPropertiesWrongTypesCastsAndPatternSignsRaise() {
         QVERIFY_THROWS_EXCEPTION(KeyNotFoundException, probe_->SetProperty("Widht", Integer{10}));
         QVERIFY_THROWS_EXCEPTION(TypeMismatchException, probe_->SetProperty("Width", String{"10"}));
         QVERIFY_THROWS_EXCEPTION(KeyNotFoundException,
                                  probe_->Get("TextFld")->SetProperty("Caption", String{"x"}));
         QVERIFY_THROWS_EXCEPTION(IllegalCastException, probe_->Get<TextField>("PushBtn"));
+        QVERIFY_THROWS_EXCEPTION(UnsupportedFormatException, Format(1.0, "#,##0.00"));
     }
 
     // State: a button's Action is bound to a handler that raises.
@@ -286,10 +287,6 @@ private slots:
         QFETCH(QString, pattern);
         QFETCH(QString, expected);
         QCOMPARE(QString::fromStdString(Format(value, pattern.toStdString())), expected);
-    }
-
-    void formatRejectsUnknownPatternSigns() {
-        QVERIFY_THROWS_EXCEPTION(UnsupportedFormatException, Format(1.0, "#,##0.00"));
     }
 };
 
