@@ -43,7 +43,7 @@ faults=(
     framework/window.cpp '        d_->widget->setMaximumSize(d_->maximumWidth, withMenu(d_->maximumHeight));\n' ''
     framework/control.cpp 'policy = Qt::StrongFocus;' 'policy = Qt::ClickFocus;'
     framework/timer.cpp 'timer.setSingleShot(d_->runMode == kRunModeSingle);' 'timer.setSingleShot(false);'
-    framework/runtime.cpp 'setQuitOnLastWindowClosed(false);' 'setQuitOnLastWindowClosed(true);'
+    framework/runtime.cpp '    QApplication::exit(code);\n' ''
     framework/runtime.cpp 'catch (const std::exception& exception) {\n        UnhandledException' 'catch (const std::logic_error& exception) {\n        UnhandledException'
     framework/runtime.cpp '        finalizer();\n' ''
     framework/menuitem.cpp 'const bool editable = !edit->isReadOnly();' 'const bool editable = true;'
