@@ -31,36 +31,31 @@ inline void StartVelk() {
     RunFrameworkInitialization(&LateStartup);
 }
 
-// What became of the message box that the test waited for.
-struct MessageBoxAnswer {
-    bool answered = false;
-    QString text;
-};
+// What Calculate says of an input out of range.
+inline const QString kTestAMessage =
+    QStringLiteral("Reliability for Test A must range from .0001 to .9999");
+inline const QString kTestBMessage =
+    QStringLiteral("Reliability for Test B must range from .0001 to .9999");
 
-// Presses OK on the next message box to open within two seconds and keeps
-// its text. Set it up before the action that opens the box: the box is modal
-// and the action returns only once it is answered.
-inline std::shared_ptr<MessageBoxAnswer> AnswerNextMessageBox() {
-    auto answer = std::make_shared<MessageBoxAnswer>();
-    auto* poll = new QTimer();
-    poll->setInterval(5);
-    auto* deadline = new QTimer(poll);
-    deadline->setSingleShot(true);
-    QObject::connect(deadline, &QTimer::timeout, poll, &QObject::deleteLater);
-    QObject::connect(poll, &QTimer::timeout, poll, [answer, poll] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
-            return;
-        answer->answered = true;
-        answer->text = box->text();
-        poll->stop();
-        poll->deleteLater();
-        box->button(QMessageBox::Ok)->click();
-    });
-    poll->start();
-    deadline->start(2000);
-    return answer;
-}
+// Answers every message box as it shows with its OK button, keeping its
+// text. Install it on the application before the action that opens a box:
+// the box is modal, and the action returns only once it is answered. The
+// answer is queued so that it lands in the box's own event loop.
+class MessageBoxAnswerer : public QObject {
+public:
+    QStringList texts;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* box = event->type() == QEvent::Show ? qobject_cast<QMessageBox*>(watched) : nullptr;
+        if (!box)
+            return false;
+        texts.append(box->text());
+        QTimer::singleShot(
+            0, box, [box] { QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton); });
+        return false;
+    }
+};
 
 // Starts Velk and dismisses the splash as its timer would, then stops that
 // timer: it would otherwise hide an About window that a test brings back.

@@ -8,11 +8,6 @@
 
 namespace {
 
-const QString kTestAMessage =
-    QStringLiteral("Reliability for Test A must range from .0001 to .9999");
-const QString kTestBMessage =
-    QStringLiteral("Reliability for Test B must range from .0001 to .9999");
-
 // A masked field's text, the point and up to four digits, in ten-thousandths:
 // ".86" is 8600, "." is 0.
 int TenThousandths(const QString& text) {
@@ -56,24 +51,6 @@ QStringList MaskedTexts() {
 QString Shown(QLineEdit* field) {
     return field->displayText().trimmed();
 }
-
-// Answers every message box as it shows with its OK button, keeping its
-// text. The answer is queued so that it lands in the box's own event loop.
-class MessageBoxAnswerer : public QObject {
-public:
-    QStringList texts;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* box = event->type() == QEvent::Show ? qobject_cast<QMessageBox*>(watched) : nullptr;
-        if (!box)
-            return false;
-        texts.append(box->text());
-        QTimer::singleShot(
-            0, box, [box] { QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton); });
-        return false;
-    }
-};
 
 } // namespace
 

@@ -12,24 +12,14 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 
 namespace {
 
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-// One row per item, depth first: parent | name | text | class | shortcut.
-QStringList DescribeTree(const MenuItem& menu, const QString& parent = {}) {
-    QStringList rows;
-    for (int i = 0; i < menu.Count(); ++i) {
-        const std::shared_ptr<MenuItem> item = menu.Item(i);
-        rows << QStringList{parent, Q(item->Name()), Q(item->Value()), Q(item->Class().name),
-                            Q(item->Shortcut())}
-                    .join(" | ");
-        rows << DescribeTree(*item, Q(item->Name()));
-    }
-    return rows;
 }
 
 } // namespace
@@ -107,33 +97,26 @@ private slots:
         QCOMPARE(Q(app->PackageInfo()), QStringLiteral("Velk"));
     }
 
-    void menuBarHoldsTheTwentyItemsInOrderWithCtrlQForQuit() {
-        const MenuBar& bar = NotNil(App()->GetMenuBar());
-        const QStringList expected = {
-            " | UntitledMenu3 |  | MenuItem | ",
-            " | UntitledMenu2 | File | MenuItem | ",
-            "UntitledMenu2 | FilePrint | Print | MenuItem | ",
-            "UntitledMenu2 | FileQuit | Quit | QuitMenuItem | Cmd+Q",
-            "UntitledMenu2 | UntitledMenu8 |  | MenuItem | ",
-            " | UntitledMenu0 | Edit | MenuItem | ",
-            "UntitledMenu0 | EditUndo | Undo | MenuItem | Cmd+Z",
-            "UntitledMenu0 | UntitledMenu1 | - | MenuItem | ",
-            "UntitledMenu0 | EditCut | Cut | MenuItem | Cmd+X",
-            "UntitledMenu0 | EditCopy | Copy | MenuItem | Cmd+C",
-            "UntitledMenu0 | EditPaste | Paste | MenuItem | Cmd+V",
-            "UntitledMenu0 | EditClear |  | MenuItem | ",
-            "UntitledMenu0 | UntitledMenu7 |  | MenuItem | ",
-            " | WindowMenu | Window | MenuItem | ",
-            "WindowMenu | ControlMenuItem | Control | MenuItem | ",
-            "WindowMenu | AboutMenuItem | About Velk | MenuItem | ",
-            "WindowMenu | UntitledMenu6 |  | MenuItem | ",
-            "WindowMenu | AboutVelk | About Velk | AppleMenuItem | ",
-            "WindowMenu | UntitledMenu5 |  | AppleMenuItem | ",
-            " | UntitledMenu4 |  | MenuItem | ",
-        };
-        QCOMPARE(DescribeTree(bar), expected);
-        QCOMPARE(NotNil(bar.Lookup("FileQuit")).ActionIn(*instance::AboutWnd())->shortcut(),
-                 QKeySequence(Qt::CTRL | Qt::Key_Q));
+    // Each title the bar shows, then its menu's items with their shortcuts:
+    // the items without text, and those of the application menu, which only
+    // macOS has, stay hidden.
+    void menuBarShowsFileEditAndWindowWithCtrlQForQuit() {
+        QStringList shown;
+        for (const QAction* title :
+             static_cast<QMainWindow*>(about_->TopLevelWidget())->menuBar()->actions()) {
+            if (!title->isVisible())
+                continue;
+            shown << title->text() + ":";
+            for (const QAction* item : title->menu()->actions())
+                if (item->isVisible())
+                    shown << (item->isSeparator()
+                                  ? QStringLiteral("-")
+                                  : item->text() + " " + item->shortcut().toString());
+        }
+        QCOMPARE(shown.join(" | "),
+                 QStringLiteral("File: | Print  | Quit Ctrl+Q | Edit: | "
+                                "Undo Ctrl+Z | - | Cut Ctrl+X | Copy Ctrl+C | "
+                                "Paste Ctrl+V | Window: | Control  | About Velk "));
     }
 
     // State: the splash on screen since start-up.
