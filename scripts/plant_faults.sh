@@ -7,7 +7,7 @@
 #   scripts/plant_faults.sh 3 7        only faults 3 and 7
 # VELK_FAULT_DIR     the copy and its build (default /tmp/velk-faults), kept
 #                    between runs so that each build is an incremental one
-# VELK_FAULT_CTEST   more ctest options, e.g. "-E tst_everyinput" to go faster
+# VELK_FAULT_CTEST   more ctest options for every run, e.g. "--repeat until-pass:2"
 # VELK_FAULT_JOBS    parallel jobs for building and testing (default 3)
 # VELK_FAULT_ALL=1   runs every test on every fault, the slow one too
 set -euo pipefail
