@@ -37,10 +37,11 @@ inline const QString kTestAMessage =
 inline const QString kTestBMessage =
     QStringLiteral("Reliability for Test B must range from .0001 to .9999");
 
-// Answers every message box as it shows with its OK button, keeping its
-// text. Install it on the application before the action that opens a box:
-// the box is modal, and the action returns only once it is answered. The
-// answer is queued so that it lands in the box's own event loop.
+// Reads every message box as it waits for its answer, keeping its text, and
+// answers it with its OK button. Install it on the application before the
+// action that opens a box: the box is modal, and the action returns only once
+// it is answered. The reading is queued into the box's own event loop, so a
+// box that does not wait is gone unread, as it would be for a user.
 class MessageBoxAnswerer : public QObject {
 public:
     QStringList texts;
@@ -48,11 +49,11 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* box = event->type() == QEvent::Show ? qobject_cast<QMessageBox*>(watched) : nullptr;
-        if (!box)
-            return false;
-        texts.append(box->text());
-        QTimer::singleShot(
-            0, box, [box] { QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton); });
+        if (box)
+            QTimer::singleShot(0, box, [this, box] {
+                texts.append(box->text());
+                QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+            });
         return false;
     }
 };
