@@ -31,7 +31,7 @@ faults=(
     windows/aboutwnd.cpp 'bool AboutWnd::Event_KeyDown(const std::string&) {\n    DismissSplash();' 'bool AboutWnd::Event_KeyDown(const std::string&) {'
     menus/menu.cpp '"Quit", "Cmd+Q"' '"Quit", "Cmd+W"'
     app/filetypes.cpp '"R*ch"' '"R*CH"'
-    app/startup.cpp '"2.0", "Velk"' '"2.1", "Velk"'
+    windows/qwindow.cpp '{"Title", String{"Formula"}}' '{"Title", String{"Formel"}}'
     resources/texts.h '".587. As' '".578. As'
     # The framework.
     framework/conversions.cpp "decimalPart[decimals] >= '5'" "decimalPart[decimals] > '5'"

@@ -2,7 +2,7 @@
 """Reads what a running application shows, through the accessibility bus.
 
   atspi.py dump APP                  every object it shows, children indented
-  atspi.py find APP ROLE NAME [NTH]  the NTH (from 1) shown object of that role
+  atspi.py find APP ROLE NAME        the first shown object of that role
                                      ("frame", "text", "menu item") and name
 
 One object a line: role, name, screen extents "x y width height", text, split
@@ -45,17 +45,17 @@ def main(command, app_name, *wanted):
         for depth, accessible in shown(apps[0]):
             print("  " * depth + describe(accessible))
         return 0
-    role, name, nth = wanted[0], wanted[1], int(wanted[2]) if len(wanted) > 2 else 1
+    role, name = wanted
     found = [a for _, a in shown(apps[0]) if a.getRoleName() == role and a.name == name]
-    if len(found) < nth:
+    if not found:
         return 1
-    print(describe(found[nth - 1]))
+    print(describe(found[0]))
     return 0
 
 
 if __name__ == "__main__":
     args = sys.argv[1:]
-    if not (args[:1] == ["dump"] and len(args) == 2 or args[:1] == ["find"] and len(args) in (4, 5)):
+    if not (args[:1] == ["dump"] and len(args) == 2 or args[:1] == ["find"] and len(args) == 4):
         print(__doc__, file=sys.stderr)
         sys.exit(2)
     sys.exit(main(*args))

@@ -168,37 +168,13 @@ private slots:
         QCOMPARE(target_->events, std::vector<std::string>{"MouseDown PushBtn"});
     }
 
-    // State: the resource folder holds only a red 12 x 7 picture.
-    // Action: it and a missing one are opened; the red one becomes the backdrop
-    // of a 100 x 50 canvas.
-    // Expected: the missing one is nil; the picture shows at its own size in
-    // the canvas's top-left corner, not stretched over the rest.
-    void canvasPaintsABackdropAtItsOwnSizeFromTheTopLeft() {
-        QTemporaryDir folder;
-        QImage red(12, 7, QImage::Format_RGB32);
-        red.fill(Qt::red);
-        QVERIFY(red.save(folder.filePath("red.png")));
-        SetResourceFolder(folder.path().toStdString());
-        const auto picture = Picture::OpenFromApp("red.png");
-        const auto missing = Picture::OpenFromApp("Velk32.jpg");
-        SetResourceFolder({});
-        QVERIFY(picture && picture->Width() == 12 && picture->Height() == 7);
-        QVERIFY(!missing);
-
-        const auto canvas = probe_->Get<Canvas>("Canvas");
-        canvas->SetBackdrop(picture);
-        const QImage shown = canvas->Widget()->grab().toImage();
-        QCOMPARE(shown.pixelColor(0, 0), QColor(Qt::red));
-        QCOMPARE(shown.pixelColor(11, 6), QColor(Qt::red));
-        for (const QPoint outside : {QPoint(12, 3), QPoint(5, 7), QPoint(50, 25)})
-            QCOMPARE_NE(shown.pixelColor(outside), QColor(Qt::red));
-    }
-
-    // State: a red picture, with the pixel file of a blue one beside it.
-    // Action: it is opened as it is, then with its pixel file cut short.
-    // Expected: blue from the pixel file, then red from the picture itself;
-    // Velk's own pixel files hold what decoding its pictures gives.
-    void picturesAreReadFromTheirPixelFilesUnlessDamaged() {
+    // State: a red 12 x 7 picture, with the pixel file of a blue one beside it.
+    // Action: it is opened as it is, then with its pixel file cut short, and a
+    // missing one; the red one becomes the backdrop of a 100 x 50 canvas.
+    // Expected: blue from the pixel file, then red from the picture itself, and
+    // nil; the red shows at its own size in the canvas's top-left corner, not
+    // stretched over the rest. Velk's own pixel files hold its decoded pictures.
+    void picturesComeFromTheirPixelFilesUnlessDamagedAndShowUnstretched() {
         QTemporaryDir folder;
         QImage red(12, 7, QImage::Format_RGB32);
         red.fill(Qt::red);
@@ -211,9 +187,19 @@ private slots:
         const auto fromPixels = Picture::OpenFromApp("red.png");
         QVERIFY(QFile::resize(pixels, QFileInfo(pixels).size() - 1));
         const auto fromPicture = Picture::OpenFromApp("red.png");
+        const auto missing = Picture::OpenFromApp("Velk32.jpg");
         SetResourceFolder({});
         QCOMPARE(fromPixels->Data().image, blue);
         QCOMPARE(fromPicture->Data().image.convertToFormat(QImage::Format_RGB32), red);
+        QVERIFY(!missing);
+
+        const auto canvas = probe_->Get<Canvas>("Canvas");
+        canvas->SetBackdrop(fromPicture);
+        const QImage shown = canvas->Widget()->grab().toImage();
+        QCOMPARE(shown.pixelColor(0, 0), QColor(Qt::red));
+        QCOMPARE(shown.pixelColor(11, 6), QColor(Qt::red));
+        for (const QPoint outside : {QPoint(12, 3), QPoint(5, 7), QPoint(50, 25)})
+            QCOMPARE_NE(shown.pixelColor(outside), QColor(Qt::red));
 
         for (const char* name : {"Velk32.jpg", "Velk64.jpg"}) {
             const QString path = FindPicture(name);

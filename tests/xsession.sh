@@ -45,6 +45,16 @@ pixel() { # window x y
     import -window "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
 }
 
+# Whether the splash shows its picture, a blue disc left and an orange one
+# right in the canvas at 69, 20 below the menu bar; both white without it.
+shows_picture() { # window menu-bar-height
+    local r _ b
+    read -r r _ b <<<"$(pixel "$1" 119 $(($2 + 153)))"
+    [ $((b - r)) -gt 50 ] || return 1
+    read -r r _ b <<<"$(pixel "$1" 281 $(($2 + 153)))"
+    [ $((r - b)) -gt 50 ]
+}
+
 # Starts Xvfb on a free display, for this script and what it starts.
 start_xvfb() {
     mkfifo "$work/displayfd"
