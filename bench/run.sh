@@ -46,24 +46,28 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Waits up to 10 s for a server started in the background to write its first
+# line (its address) to the file, or shows its log and gives up.
+await_address() { # file, log, name
+    for _ in $(seq 100); do
+        grep -q . "$1" 2>/dev/null && return
+        sleep 0.1
+    done
+    cat "$2" >&2
+    echo "$3 did not start" >&2
+    exit 1
+}
+
 # Xvfb picks a free display number and writes it once it accepts clients.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
-for _ in $(seq 100); do
-    grep -q . "$work/display" 2>/dev/null && break
-    sleep 0.1
-done
-grep -q . "$work/display" || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
+await_address "$work/display" "$work/xvfb.log" Xvfb
 
 # A desktop has a session bus. Without one, Qt forks dbus-launch to look for
 # it as soon as a program shows a menu bar or text, and waits for it.
 dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$work/bus" 2>"$work/bus.log" &
 bus_pid=$!
-for _ in $(seq 100); do
-    grep -q . "$work/bus" 2>/dev/null && break
-    sleep 0.1
-done
-grep -q . "$work/bus" || { cat "$work/bus.log" >&2; echo "dbus-daemon did not start" >&2; exit 1; }
+await_address "$work/bus" "$work/bus.log" dbus-daemon
 
 # Every program gets the same environment: the X display, the bus and nothing
 # else of the caller's Qt settings.
