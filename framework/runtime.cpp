@@ -76,7 +76,6 @@ struct HeldMessage {
     QString text;
 };
 std::vector<HeldMessage> heldMessages;
-QtMessageHandler passMessagesTo = nullptr;
 
 // With no display to reach, Qt would abort with advice to reinstall: say on
 // one line what is missing instead, and end as a failed start does.
@@ -95,7 +94,7 @@ void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
 }
 
 std::unique_ptr<QApplication> StartQt() {
-    passMessagesTo = qInstallMessageHandler(HoldMessage);
+    const QtMessageHandler passMessagesTo = qInstallMessageHandler(HoldMessage);
     auto application = std::make_unique<QApplication>(applicationArgc, applicationArgv);
     qInstallMessageHandler(passMessagesTo);
     for (const HeldMessage& held : std::exchange(heldMessages, {}))
