@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -111,33 +112,43 @@ double Val(const std::string& text) {
     if (text[i] == '+' || text[i] == '-')
         negative = text[i++] == '-';
     const std::size_t start = i;
-    int integerDigits = 0;
+    // The power of ten just above the leading significant digit: 2 for 12.5,
+    // -3 for .0004. Beside the exponent, it says which way a value out of a
+    // double's range went.
+    int64_t power = 0;
     bool leadingZeros = true;
     for (; i < text.size() && IsDigit(text[i]); ++i) {
         leadingZeros = leadingZeros && text[i] == '0';
         if (!leadingZeros)
-            ++integerDigits;
+            ++power;
     }
     bool anyDigit = i > start;
     if (i < text.size() && text[i] == '.') {
         const std::size_t afterPoint = ++i;
-        while (i < text.size() && IsDigit(text[i]))
-            ++i;
+        for (; i < text.size() && IsDigit(text[i]); ++i) {
+            leadingZeros = leadingZeros && text[i] == '0';
+            if (leadingZeros)
+                --power;
+        }
         anyDigit = anyDigit || i > afterPoint;
     }
     if (!anyDigit)
         return 0;
     std::size_t end = i;
-    int exponent = 0;
+    int64_t exponent = 0;
     // An exponent counts only with at least one digit.
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         std::size_t j = i + 1;
+        const bool negativeExponent = j < text.size() && text[j] == '-';
         if (j < text.size() && (text[j] == '+' || text[j] == '-'))
             ++j;
         if (j < text.size() && IsDigit(text[j])) {
-            while (j < text.size() && IsDigit(text[j]))
-                ++j;
-            std::from_chars(text.data() + i + 1 + (text[i + 1] == '+'), text.data() + j, exponent);
+            // Far beyond a double's range, more digits change nothing.
+            constexpr int64_t kExponentLimit = 1'000'000;
+            for (; j < text.size() && IsDigit(text[j]); ++j)
+                exponent = std::min(exponent * 10 + (text[j] - '0'), kExponentLimit);
+            if (negativeExponent)
+                exponent = -exponent;
             end = j;
         }
     }
@@ -145,7 +156,7 @@ double Val(const std::string& text) {
     const auto [stop, error] = std::from_chars(text.data() + start, text.data() + end, magnitude);
     if (error == std::errc::result_out_of_range) {
         // Too large or too small for a double: the nearest finite value.
-        magnitude = integerDigits + exponent > 0 ? std::numeric_limits<double>::max() : 0.0;
+        magnitude = power + exponent > 0 ? std::numeric_limits<double>::max() : 0.0;
     }
     return negative ? -magnitude : magnitude;
 }

@@ -23,6 +23,7 @@
 #include <QPixmap>
 #include <QPointer>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -69,23 +70,40 @@ void RunCallback(void* callback) {
 }
 
 // What Qt says while the application starts, held back until it is known
-// whether there is a display to show windows on.
+// whether there is a display to show windows on, and where to pass it on to.
 struct HeldMessage {
     QtMsgType type;
     const char* category;
     QString text;
 };
 std::vector<HeldMessage> heldMessages;
+QtMessageHandler passMessagesTo = nullptr;
 
-// With no display to reach, Qt would abort with advice to reinstall: say on
-// one line what is missing instead, and end as a failed start does.
+void PassHeldMessagesOn() {
+    for (const HeldMessage& held : std::exchange(heldMessages, {}))
+        passMessagesTo(held.type, QMessageLogContext(nullptr, 0, nullptr, held.category),
+                       held.text);
+}
+
+// Qt's X11 platform says so when it finds no X server to talk to.
+bool NoDisplay() {
+    return std::ranges::any_of(heldMessages, [](const HeldMessage& held) {
+        return held.text.startsWith(QLatin1String("could not connect to display"));
+    });
+}
+
+// Qt gives up on a failed start with advice to reinstall, then aborts. With
+// no display to reach, say on one line what is missing instead; any other
+// failure, such as a platform that cannot be loaded, is named in Qt's own
+// messages, so pass them on. Either way end as a failed start does.
 void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (type != QtFatalMsg) {
-        heldMessages.push_back({type, context.category, text});
+    heldMessages.push_back({type, context.category, text});
+    if (type != QtFatalMsg)
         return;
-    }
     const char* display = std::getenv("DISPLAY");
-    if (display && *display)
+    if (!NoDisplay())
+        PassHeldMessagesOn();
+    else if (display && *display)
         std::fprintf(stderr, "velk: no display to open its windows on: %s cannot be reached\n",
                      display);
     else
@@ -94,12 +112,10 @@ void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
 }
 
 std::unique_ptr<QApplication> StartQt() {
-    const QtMessageHandler passMessagesTo = qInstallMessageHandler(HoldMessage);
+    passMessagesTo = qInstallMessageHandler(HoldMessage);
     auto application = std::make_unique<QApplication>(applicationArgc, applicationArgv);
     qInstallMessageHandler(passMessagesTo);
-    for (const HeldMessage& held : std::exchange(heldMessages, {}))
-        qt_message_output(held.type, QMessageLogContext(nullptr, 0, nullptr, held.category),
-                          held.text);
+    PassHeldMessagesOn();
     return application;
 }
 
@@ -234,8 +250,9 @@ void RunFrameworkInitialization(void (*callback)()) {
 }
 
 void RuntimeRun() {
+    // Quit's code comes back from the loop; so does one the toolkit ends it with.
     if (!State().quitRequested)
-        QApplication::exec();
+        State().exitCode = QApplication::exec();
 }
 
 void Quit(int32_t code) {

@@ -16,8 +16,8 @@ class Application;
 
 // Initialises the runtime and the desktop toolkit beneath it; the first call
 // of the process. A toolkit application made before (by a test) is used as it
-// is. With no display to open windows on, it says so and ends the process
-// with status 1.
+// is. When the toolkit cannot start, it says why (on one line when there is
+// no display to open windows on) and ends the process with status 1.
 void RuntimeInit();
 
 using Initializer = std::function<void()>;
@@ -30,8 +30,9 @@ void RuntimeAddFinalizer(std::function<void()> finalizer);
 // Runs the registered finalizers in order, once, and releases the windows and
 // the application object that the framework holds.
 void RuntimePerformFinalizers();
-// Ends the runtime and returns the exit status: the code Quit asked for, 0
-// when none, but 1 rather than 0 once an exception escaped the application.
+// Ends the runtime and returns the exit status: the code Quit asked for or
+// the event loop ended with, 0 when none, but 1 rather than 0 once an
+// exception escaped the application.
 int32_t RuntimeExit();
 
 // Calls function(argument). Returns the RuntimeException it raised, or

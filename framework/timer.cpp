@@ -21,9 +21,11 @@ Timer::Timer() : d_(std::make_unique<TimerPrivate>()) {
     QObject::connect(d_->timer, &QTimer::timeout, d_->timer, [this] {
         if (d_->runMode == kRunModeSingle)
             d_->runMode = kRunModeOff;
-        // Whatever the handler does, this timer lives until it returns.
-        const auto keepAlive = shared_from_this();
-        DispatchEvent([this] { CallAction(); });
+        DispatchEvent([this] {
+            // Whatever the handler does, this timer lives until it returns.
+            const auto keepAlive = shared_from_this();
+            CallAction();
+        });
     });
 }
 

@@ -42,8 +42,11 @@ protected:
         // The framework keeps a closed window, with its controls, as its
         // class's instance: closing raises Close and hides it.
         event->ignore();
-        DispatchEvent([this] {
-            const auto keepAlive = window_.shared_from_this();
+        // The handler may make the framework let go of the window: it and
+        // this widget live until the widget is hidden.
+        std::shared_ptr<Object> keepAlive;
+        DispatchEvent([&] {
+            keepAlive = window_.shared_from_this();
             if (window_.Implements("Close"))
                 window_.Event_Close();
         });

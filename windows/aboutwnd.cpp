@@ -134,9 +134,9 @@ void AboutWnd::CreateControls0() {
     NotNil(Canvas1()).SetBackdrop(Velk64());
     SetProperties(NotNil(Canvas1()), kCanvas1Layout);
 
-    // The timer runs from its layout on; its handler is hooked after that.
-    // Nothing stops it later, not even dismissing the splash early: its
-    // handler then leaves the screen alone.
+    // The timer runs once, from its layout on; its handler is hooked after
+    // that. Nothing stops it later, not even dismissing the splash early: it
+    // then brings the calculator forward once more.
     NewControl<_wrapper_Timer1>(*this, "Timer1");
     SetProperties(NotNil(Timer1()), kTimer1Layout);
     RuntimeAddEventHandler(Timer1(), Timer::kActionEvent,
@@ -158,11 +158,6 @@ std::shared_ptr<Timer> AboutWnd::Timer1() const {
 }
 
 void AboutWnd::Timer1_Action(const std::shared_ptr<Timer>&) {
-    // Only dismissing the splash makes the calculator. Once it exists, the
-    // timer, which nothing stops, is late: showing the calculator again would
-    // pull it over whatever the user opened since, keyboard and all.
-    if (GetImplicitWindow(ControlWnd::kClassRecord.name))
-        return;
     DismissSplash();
 }
 
