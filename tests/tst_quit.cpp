@@ -6,11 +6,15 @@ class QuitTest : public QObject {
 
 private slots:
     // State: Velk started and its calculator window shown.
-    // Action: the calculator window is closed from within the running event loop.
-    // Expected: the event loop returns, and the exit status is 0.
+    // Action: the toolkit ends the event loop with 3; in the loop again, the
+    // calculator window is closed.
+    // Expected: each time the loop returns, and the exit status is 3, then 0.
     void closingTheCalculatorEndsTheEventLoopWithCodeZero() {
         const std::shared_ptr<ControlWnd> calc = StartVelkAtTheCalculator();
         QVERIFY(QTest::qWaitForWindowActive(calc->TopLevelWidget()));
+        QTimer::singleShot(0, [] { QApplication::exit(3); });
+        RuntimeRun();
+        QCOMPARE(RuntimeExit(), 3);
 
         bool gaveUp = false;
         {
