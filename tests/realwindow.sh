@@ -90,8 +90,7 @@ done
 
 start_xvfb
 
-# --- A platform that cannot be loaded is named in Qt's own words, not taken
-# for a missing display, and velk exits with status 1.
+# --- Qt names a platform it cannot load, not velk's no-display line; status 1.
 status=0
 said=$(QT_QPA_PLATFORM=bogus "$velk" 2>&1) || status=$?
 [ "$status" -eq 1 ] && grep -q 'platform plugin "bogus"' <<<"$said" && ! grep -q 'no display' <<<"$said" ||

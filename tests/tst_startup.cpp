@@ -15,14 +15,6 @@
 #include <QMenu>
 #include <QMenuBar>
 
-namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-} // namespace
-
 // One run of Velk from its start: what start-up builds, then the splash
 // giving way to the calculator in every way there is.
 class StartupTest : public QObject {
@@ -39,8 +31,7 @@ private:
         QVERIFY(QTest::qWaitForWindowActive(about_->TopLevelWidget()));
     }
 
-    // What every dismissal leaves: the About window hidden, the first
-    // calculator active; a second one would have taken its place.
+    // What every dismissal leaves: the About window hidden, the first calculator active.
     void checkDismissed() {
         QVERIFY(!about_->Visible());
         const std::shared_ptr<Window> calc = GetImplicitWindow("ControlWnd.ControlWnd");
@@ -53,10 +44,9 @@ private:
 private slots:
     void initTestCase() {
         SetFileTypeRegistryObserver([this](const FileTypeRegistration& type, bool registering) {
-            fileTypeChanges_ << QStringLiteral("%1 %2/%3/%4/%5/%6")
-                                    .arg(registering ? "register" : "withdraw", Q(type.name),
-                                         Q(type.macCreator), Q(type.macType), Q(type.extensions),
-                                         Q(type.uti));
+            fileTypeChanges_ << QString::fromStdString(
+                (registering ? "register " : "withdraw ") + type.name + "/" + type.macCreator +
+                "/" + type.macType + "/" + type.extensions + "/" + type.uti);
         });
         sinceStart_.start();
         StartVelk();
@@ -75,8 +65,7 @@ private slots:
 
         QCOMPARE(about_->Content()->size(), QSize(400, 350));
         QVERIFY(about_->TopLevelWidget()->windowTitle().isEmpty());
-        QVERIFY(Velk64() && Velk32());
-        QCOMPARE(Velk32(), Velk32());
+        QVERIFY(Velk32() && Velk32() == Velk32());
         QCOMPARE(NotNil(about_->Canvas1()).Backdrop(), Velk64());
         QWidget* canvas = about_->Canvas1()->Widget();
         QCOMPARE(canvas->grab().toImage().convertToFormat(QImage::Format_RGB32),
@@ -109,8 +98,7 @@ private slots:
 
     // State: the splash dismissed by a key at once, then brought back.
     // Action: nothing until its timer has run out, and as long again.
-    // Expected: the timer's one Action hides it and brings the calculator
-    // forward; brought back after that, it stays until its close button.
+    // Expected: its one Action hides it, the calculator forward; brought back, it stays.
     void splashTimerHidesTheAboutWindowBroughtBackEarlyAndFiresOnce() {
         QTest::keyClick(about_->TopLevelWidget(), Qt::Key_V);
         checkDismissed();
@@ -125,17 +113,12 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!about_->Visible() || sinceStart_.elapsed() > firedAt + 4500,
                                  6000);
         QVERIFY(about_->Visible());
-        about_->TopLevelWidget()->close();
-        QVERIFY(!about_->Visible() && GetImplicitWindow("AboutWnd.AboutWnd") == about_);
     }
 
     // State: the About window brought back before each dismissal.
-    // Action: a key, a press on the background, one on the picture.
+    // Action: a press on the background, one on the picture.
     // Expected: each dismisses it, and shows the one calculator again.
-    void keyOrPressDismissesTheAboutWindow() {
-        showAboutAgain();
-        QTest::keyClick(about_->TopLevelWidget(), Qt::Key_V);
-        checkDismissed();
+    void pressAnywhereDismissesTheAboutWindow() {
         // The press goes to whatever is drawn under the pointer.
         for (QWidget* target : {about_->Content(), about_->Canvas1()->Widget()}) {
             showAboutAgain();
