@@ -51,6 +51,18 @@ faults=(
     framework/menuitem.cpp 'd_->visible && !d_->text.empty()' 'd_->visible'
     framework/canvas.cpp 'QPainter painter(this);' 'return;\n        QPainter painter(this);'
     framework/filetype.cpp '    registered_ = true;\n' ''
+    # Start-up and the splash timer.
+    windows/aboutwnd.cpp 'Timer>&) {\n    DismissSplash();' 'Timer>&) {\n    if (GetImplicitWindow(ControlWnd::kClassRecord.name))\n        return;\n    DismissSplash();'
+    windows/aboutwnd.cpp 'Timer>&) {\n    DismissSplash();' 'Timer>&) {\n    NotNil(instance::AboutWnd()).Hide();'
+    windows/aboutwnd.cpp '{"RunMode", Integer{1}}' '{"RunMode", Integer{2}}'
+    framework/runtime.cpp 'State().exitCode = QApplication::exec();' 'QApplication::exec();'
+    framework/runtime.cpp '    if (!NoDisplay())\n        PassHeldMessagesOn();\n    else if' '    if'
+    framework/runtime.cpp 'else if (display && *display)' 'else if (display)'
+    framework/runtime.cpp 'if (!NoDisplay())' 'if (true)'
+    framework/window.cpp '            keepAlive = window_.shared_from_this();' '            const auto keepAlive = window_.shared_from_this();'
+    framework/conversions.cpp 'exponent = std::min(exponent * 10 + (text[j] - '"'"'0'"'"'), kExponentLimit);' 'exponent = exponent * 10 + (text[j] - '"'"'0'"'"');'
+    framework/conversions.cpp '            if (leadingZeros)\n                --power;\n' ''
+    framework/timer.cpp '        DispatchEvent([this] {\n            // Whatever the handler does, this timer lives until it returns.\n            const auto keepAlive = shared_from_this();\n            CallAction();\n        });' '        const auto keepAlive = shared_from_this();\n        DispatchEvent([this] { CallAction(); });'
 )
 
 dir=${VELK_FAULT_DIR:-/tmp/velk-faults}
