@@ -55,6 +55,7 @@ faults=(
     windows/aboutwnd.cpp 'Timer>&) {\n    DismissSplash();' 'Timer>&) {\n    if (GetImplicitWindow(ControlWnd::kClassRecord.name))\n        return;\n    DismissSplash();'
     windows/aboutwnd.cpp 'Timer>&) {\n    DismissSplash();' 'Timer>&) {\n    NotNil(instance::AboutWnd()).Hide();'
     windows/aboutwnd.cpp '{"RunMode", Integer{1}}' '{"RunMode", Integer{2}}'
+    windows/aboutwnd.cpp '{4000}' '{5000}'
     framework/runtime.cpp 'State().exitCode = QApplication::exec();' 'QApplication::exec();'
     framework/runtime.cpp '    if (!NoDisplay())\n        PassHeldMessagesOn();\n    else if' '    if'
     framework/runtime.cpp 'else if (display && *display)' 'else if (display)'

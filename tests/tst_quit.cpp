@@ -9,7 +9,7 @@ private slots:
     // Action: the toolkit ends the event loop with 3; in the loop again, the
     // calculator window is closed.
     // Expected: each time the loop returns, and the exit status is 3, then 0.
-    void closingTheCalculatorEndsTheEventLoopWithCodeZero() {
+    void theEventLoopsCodeIsTheExitStatusAndClosingTheCalculatorGivesZero() {
         const std::shared_ptr<ControlWnd> calc = StartVelkAtTheCalculator();
         QVERIFY(QTest::qWaitForWindowActive(calc->TopLevelWidget()));
         QTimer::singleShot(0, [] { QApplication::exit(3); });
