@@ -70,7 +70,8 @@ void RunCallback(void* callback) {
 }
 
 // What Qt says while the application starts, held back until it is known
-// whether there is a display to show windows on, and where to pass it on to.
+// whether there is a display to show windows on, and the handler it then
+// goes on to.
 struct HeldMessage {
     QtMsgType type;
     const char* category;
