@@ -34,20 +34,19 @@ private:
     int maximum_;
 };
 
-// The framework's mask in Qt's terms: "#" is an optional digit, every other
-// sign a literal that the cursor steps over.
+// The framework's mask in Qt's terms. A field holds the decimals of a number:
+// the masks it knows are one ASCII sign that stays put, the point, followed by
+// "#" places, each an optional digit. Any other mask would leave the caret no
+// place between its literal and its digits.
 QString ToQtInputMask(const std::string& mask) {
-    QString qtMask;
-    for (const char sign : mask) {
-        if (sign == '#')
-            qtMask += QLatin1Char('0');
-        else if (std::isalnum(static_cast<unsigned char>(sign)))
-            throw UnsupportedFormatException("The input mask sign " + std::string(1, sign) +
-                                             " is not known");
-        else
-            qtMask += QStringLiteral("\\") + QLatin1Char(sign);
-    }
-    return qtMask;
+    if (mask.empty())
+        return {};
+    const auto literal = static_cast<unsigned char>(mask.front());
+    if (mask.size() < 2 || !std::isgraph(literal) || std::isalnum(literal) || literal == '#' ||
+        mask.find_first_not_of('#', 1) != std::string::npos)
+        throw UnsupportedFormatException("A mask here is one sign, then digit places (#): " + mask);
+    return QStringLiteral("\\") + QLatin1Char(mask.front()) +
+           QString(static_cast<qsizetype>(mask.size() - 1), QLatin1Char('0'));
 }
 
 // Qt's mask takes any Unicode digit ("٣", "²") for an ASCII one: only ASCII
@@ -91,13 +90,16 @@ private:
 
 // Qt's line edit, with a masked field read as a number: its digits fill the
 // places after the point from the left, the point typed means the decimals
-// start here, and pasted or dropped text comes in as one number or not at all.
+// start here, pasted or dropped text comes in as one number or not at all,
+// and copied text is the number as the field shows it.
 // The masks this framework knows hold one point, first, then digit places.
 class FieldEdit : public QLineEdit {
 public:
     explicit FieldEdit(QWidget* parent) : QLineEdit(parent) {
         connect(this, &QLineEdit::textEdited, this, &FieldEdit::CloseGaps);
         connect(this, &QLineEdit::cursorPositionChanged, this, &FieldEdit::KeepCaretInDigits);
+        // A selection from the point, deleted, leaves the caret where it began.
+        connect(this, &QLineEdit::selectionChanged, this, &FieldEdit::KeepCaretInDigits);
     }
 
     bool Masked() const { return !inputMask().isEmpty(); }
@@ -112,28 +114,49 @@ public:
             setCursorPosition(caret);
     }
 
-    // The text as one number from 0 up to 1, with no more decimals than the
-    // field has places, replaces the field's digits; anything else leaves
-    // the field as it was.
+    // The selection as Copy gives it: as a masked field shows it, without the
+    // blanks of its empty places, and nothing when it holds no digit. A
+    // password field gives nothing.
+    QString CopiedText() const {
+        if (echoMode() != Normal)
+            return {};
+        if (!Masked())
+            return selectedText();
+        const QString shown = selectedText().remove(QLatin1Char(' '));
+        return std::ranges::any_of(shown, [](QChar sign) { return sign.isDigit(); }) ? shown
+                                                                                     : QString();
+    }
+
+    void Copy() {
+        if (const QString copied = CopiedText(); !copied.isEmpty())
+            QGuiApplication::clipboard()->setText(copied);
+    }
+
+    void Cut() {
+        if (isReadOnly() || CopiedText().isEmpty())
+            return;
+        Copy();
+        del();
+    }
+
+    // Whether a paste of the text would change the field: into a masked one,
+    // only a number from 0 up to what its places hold goes.
+    bool TakesPaste(const QString& pasted) const {
+        return !isReadOnly() && (Masked() ? !PastedNumber(pasted).isNull() : !pasted.isEmpty());
+    }
+
+    // The text as one number replaces the field's digits; anything else
+    // leaves the field as it was.
     bool PasteNumber(const QString& pasted) {
-        static const QRegularExpression kPlainDecimal(QStringLiteral("^(0*)(?:\\.([0-9]*))?$"));
-        const QRegularExpressionMatch number = kPlainDecimal.match(pasted.trimmed());
-        QString decimals = number.captured(2);
-        if (!number.hasMatch() || number.capturedLength(1) + decimals.size() == 0 ||
-            decimals.size() > maxLength() - 1)
+        const QString number = PastedNumber(pasted);
+        if (isReadOnly() || number.isNull())
             return false;
-        // Trailing zeros say nothing of the number: ".8600" shows as ".86".
-        while (decimals.endsWith(QLatin1Char('0')))
-            decimals.chop(1);
         selectAll();
-        insert(QStringLiteral(".") + decimals);
+        insert(number);
         return true;
     }
 
-    void Paste(QClipboard::Mode mode) {
-        if (!isReadOnly())
-            PasteNumber(QGuiApplication::clipboard()->text(mode));
-    }
+    void Paste(QClipboard::Mode mode) { PasteNumber(QGuiApplication::clipboard()->text(mode)); }
 
 protected:
     void focusInEvent(QFocusEvent* event) override {
@@ -155,11 +178,15 @@ protected:
     }
 
     void keyPressEvent(QKeyEvent* event) override {
-        if (!Masked() || isReadOnly())
+        if (!Masked())
             return QLineEdit::keyPressEvent(event);
+        if (event->matches(QKeySequence::Copy))
+            return Copy();
+        if (event->matches(QKeySequence::Cut))
+            return Cut();
         if (event->matches(QKeySequence::Paste))
             return Paste(QClipboard::Clipboard);
-        if (event->text() == QLatin1String("."))
+        if (!isReadOnly() && IsDecimalSign(*event))
             return TypePoint();
         QLineEdit::keyPressEvent(event);
     }
@@ -174,7 +201,7 @@ protected:
     void dropEvent(QDropEvent* event) override {
         if (!Masked())
             return QLineEdit::dropEvent(event);
-        if (!isReadOnly() && event->mimeData()->hasText() && PasteNumber(event->mimeData()->text()))
+        if (event->mimeData()->hasText() && PasteNumber(event->mimeData()->text()))
             event->acceptProposedAction();
         else
             event->ignore();
@@ -182,15 +209,52 @@ protected:
 
     void contextMenuEvent(QContextMenuEvent* event) override {
         const std::unique_ptr<QMenu> menu(createStandardContextMenu());
-        if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
-            paste && Masked()) {
-            paste->disconnect(this);
-            connect(paste, &QAction::triggered, this, [this] { Paste(QClipboard::Clipboard); });
+        if (Masked()) {
+            const bool copies = !CopiedText().isEmpty();
+            Redo(*menu, "edit-copy", copies, [this] { Copy(); });
+            Redo(*menu, "edit-cut", copies && !isReadOnly(), [this] { Cut(); });
+            Redo(*menu, "edit-paste", TakesPaste(QGuiApplication::clipboard()->text()),
+                 [this] { Paste(QClipboard::Clipboard); });
         }
         menu->exec(event->globalPos());
     }
 
 private:
+    // The text as one number from 0 up to 1, with no more decimals than the
+    // field has places, and a point or a comma before them, as the field
+    // shows it; a null text for anything else, which the field refuses whole.
+    QString PastedNumber(const QString& pasted) const {
+        static const QRegularExpression kPlainDecimal(QStringLiteral("^(0*)(?:[.,]([0-9]*))?$"));
+        const QRegularExpressionMatch number = kPlainDecimal.match(pasted.trimmed());
+        QString decimals = number.captured(2);
+        if (!number.hasMatch() || number.capturedLength(1) + decimals.size() == 0 ||
+            decimals.size() > maxLength() - 1)
+            return {};
+        // Trailing zeros say nothing of the number: ".8600" shows as ".86".
+        while (decimals.endsWith(QLatin1Char('0')))
+            decimals.chop(1);
+        return QStringLiteral(".") + decimals;
+    }
+
+    // A standard menu action made to act on this field as the masked field's
+    // own editing does, enabled only where that would act.
+    void Redo(QMenu& menu, const char* name, bool enabled, const std::function<void()>& work) {
+        if (QAction* action = menu.findChild<QAction*>(QLatin1String(name))) {
+            action->disconnect(this);
+            action->setEnabled(enabled);
+            connect(action, &QAction::triggered, this, work);
+        }
+    }
+
+    // The point, and what users type for it: the comma, and the keypad's
+    // decimal key, which sends the point or the comma as the layout has it.
+    static bool IsDecimalSign(const QKeyEvent& event) {
+        const QString sign = event.text();
+        return sign == QLatin1String(".") || sign == QLatin1String(",") ||
+               (event.modifiers().testFlag(Qt::KeypadModifier) &&
+                (event.key() == Qt::Key_Period || event.key() == Qt::Key_Comma));
+    }
+
     // The point after nothing but zeros ends the whole-number part: the
     // decimals start afresh. After any other digit the number has its
     // decimals already, and the point is refused.
@@ -248,9 +312,34 @@ void TextField::SetText(const std::string& text) {
     static_cast<FieldEdit&>(field).KeepCaretInDigits();
 }
 
+namespace {
+
+// Every line edit the framework makes is a field's.
+FieldEdit& EditOf(QLineEdit& field) {
+    return dynamic_cast<FieldEdit&>(field);
+}
+
+} // namespace
+
+QString TextField::CopiedText(QLineEdit& field) {
+    return EditOf(field).CopiedText();
+}
+
+bool TextField::TakesPaste(QLineEdit& field) {
+    return EditOf(field).TakesPaste(QGuiApplication::clipboard()->text());
+}
+
+void TextField::Copy(QLineEdit& field) {
+    EditOf(field).Copy();
+}
+
+void TextField::Cut(QLineEdit& field) {
+    EditOf(field).Cut();
+}
+
 void TextField::Paste(QLineEdit& field) {
-    if (auto* edit = dynamic_cast<FieldEdit*>(&field); edit && edit->Masked())
-        edit->Paste(QClipboard::Clipboard);
+    if (FieldEdit& edit = EditOf(field); edit.Masked())
+        edit.Paste(QClipboard::Clipboard);
     else
         field.paste();
 }
