@@ -42,8 +42,9 @@ QString ToQtInputMask(const std::string& mask) {
     if (mask.empty())
         return {};
     const auto literal = static_cast<unsigned char>(mask.front());
+    // Qt's mask ends at a semicolon, escaped or not.
     if (mask.size() < 2 || !std::isgraph(literal) || std::isalnum(literal) || literal == '#' ||
-        mask.find_first_not_of('#', 1) != std::string::npos)
+        literal == ';' || mask.find_first_not_of('#', 1) != std::string::npos)
         throw UnsupportedFormatException("A mask here is one sign, then digit places (#): " + mask);
     return QStringLiteral("\\") + QLatin1Char(mask.front()) +
            QString(static_cast<qsizetype>(mask.size() - 1), QLatin1Char('0'));
@@ -207,13 +208,17 @@ protected:
             event->ignore();
     }
 
+    // Qt's menu copies and pastes the text as the field holds it, blanks and
+    // all: in a masked field its Cut, Copy and Paste act as the keys do.
     void contextMenuEvent(QContextMenuEvent* event) override {
         const std::unique_ptr<QMenu> menu(createStandardContextMenu());
         if (Masked()) {
+            // Qt gives the actions no names: Undo, Redo and a line come first.
+            const QList<QAction*> actions = menu->actions();
             const bool copies = !CopiedText().isEmpty();
-            Redo(*menu, "edit-copy", copies, [this] { Copy(); });
-            Redo(*menu, "edit-cut", copies && !isReadOnly(), [this] { Cut(); });
-            Redo(*menu, "edit-paste", TakesPaste(QGuiApplication::clipboard()->text()),
+            Redo(*actions.at(3), copies && !isReadOnly(), [this] { Cut(); });
+            Redo(*actions.at(4), copies, [this] { Copy(); });
+            Redo(*actions.at(5), TakesPaste(QGuiApplication::clipboard()->text()),
                  [this] { Paste(QClipboard::Clipboard); });
         }
         menu->exec(event->globalPos());
@@ -236,14 +241,12 @@ private:
         return QStringLiteral(".") + decimals;
     }
 
-    // A standard menu action made to act on this field as the masked field's
-    // own editing does, enabled only where that would act.
-    void Redo(QMenu& menu, const char* name, bool enabled, const std::function<void()>& work) {
-        if (QAction* action = menu.findChild<QAction*>(QLatin1String(name))) {
-            action->disconnect(this);
-            action->setEnabled(enabled);
-            connect(action, &QAction::triggered, this, work);
-        }
+    // A standard menu action made to do the field's own work, on only where
+    // that work would act.
+    void Redo(QAction& action, bool enabled, const std::function<void()>& work) {
+        action.disconnect(this);
+        action.setEnabled(enabled);
+        connect(&action, &QAction::triggered, this, work);
     }
 
     // The point, and what users type for it: the comma, and the keypad's

@@ -7,7 +7,9 @@
 #include "framework/textarea.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QScreen>
 #include <QStyle>
@@ -143,23 +145,51 @@ private slots:
             row(inB, fill + "click-middle", "5", ".85");
             row(inB, fill + "click-right", "5", ".865");
         }
-        // Pasted text is one number, taken whole or refused whole.
-        for (const char* number : {".86", "0.86", " 0.86\n"})
-            row(false, "Clear 5 Tab 40 Tab", number, ".86", "Ctrl+V");
-        row(false, "Clear 5 Tab 40 Tab", "0.8600", ".86", "Edit > Paste");
-        for (const char* refused :
-             {"-.5", "1e308", "99999999999999999999", "86", "0.86753", "0,86", ""})
-            row(false, "Clear 5 Tab 40 Tab", refused, ".5", "Ctrl+V");
-        row(false, "Clear 5 Tab 40 Tab", "1.5", ".5", "Edit > Paste");
-        row(false, "Clear 5 Tab 40 Tab", "0.86", ".86", "drop");
-        row(false, "Clear 5 Tab 40 Tab", "1e308", ".5", "drop");
+        // The comma is the point, from the keypad too, whatever sign it sends.
+        row(false, "Clear", "0,86", ".86");
+        row(false, "Clear", "8,6", ".86");
+        row(false, "Clear", "0,86", ".86", "keypad");
+        row(false, "Clear", "0.86", ".86", "keypad");
+        // Tab and Shift+Tab select a filled input's number whole.
+        row(false, "Clear 86 Tab 40 Shift+Tab", "5", ".5");
+        row(true, "Clear 86 Tab 40 Shift+Tab Shift+Tab", "5", ".5");
+        // A selection from the point deleted leaves the caret after it.
+        for (const QString deletion : {"Backspace", "Delete", "Ctrl+X"}) {
+            row(false, "Clear 86 Shift+Home " + deletion, "", ".");
+            row(false, "Clear 86 drag " + deletion, "", ".");
+        }
+        // Pasted text is one number, taken whole or refused whole; each
+        // field starts with a number that neither the pasted text nor any
+        // part of it would give.
+        const QString filled = "Clear 75 Tab 40 Tab";
+        for (const char* number : {".86", "0.86", " 0.86\n", "0,86", ",86"})
+            row(false, filled, number, ".86", "Ctrl+V");
+        for (const char* via : {"Shift+Ins", "Edit > Paste", "context Paste", "drop"}) {
+            row(false, filled, "0.8600", ".86", via);
+            row(false, filled, "1.25", ".75", via);
+        }
+        for (const char* refused : {"-.5", "1e308", "99999999999999999999", "86", "0.86753", "",
+                                    "1", "1.0", "1,5", "0,8,6", "0.8.6"})
+            row(false, filled, refused, ".75", "Ctrl+V");
+        // What Copy and Cut put on the clipboard, which keeps its text when
+        // the selection holds no digit.
+        for (const char* via : {"Ctrl+C", "Ctrl+Ins", "Edit > Copy", "context Copy"}) {
+            row(true, "Clear Tab 86 Ctrl+A", ".86", ".86", via);
+            row(true, "Clear Tab Ctrl+A", "kept", ".", via);
+        }
+        for (const char* via : {"Ctrl+X", "Shift+Del", "Edit > Cut", "context Cut"}) {
+            row(true, "Clear Tab 86 Ctrl+A", ".86", ".", via);
+            row(true, "Clear Tab Ctrl+A", "kept", ".", via);
+        }
     }
 
     // State: the form after the row's steps, done as a user does them; runs
     // first after the form's first look, so that its first row finds the
     // calculator as it appeared.
-    // Action: the row's text typed or pasted into whatever has the focus.
-    // Expected: the input shows the number from its point on.
+    // Action: the row's text typed, pasted, or copied with the row's way.
+    // Expected: the input shows the number from its point on, with the caret
+    // after the point; a copy leaves the row's text on the clipboard; the
+    // Edit item and the context-menu item are on exactly where they act.
     void enteredDigitsFillTheInputFromItsPoint() {
         QFETCH(bool, inB);
         QFETCH(QString, steps);
@@ -167,30 +197,65 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, shown);
         QLineEdit* input = inB ? fieldB() : fieldA();
+        const int middle = input->height() / 2;
         for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
             if (step == "Clear")
                 clearForm();
-            else if (step == "Tab")
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             else if (step == "Calculate")
                 calculate();
-            else if (step.startsWith("click-")) {
+            else if (step == "drag") {
+                QTest::mousePress(input, Qt::LeftButton, {}, QPoint(input->width() - 3, middle));
+                QTest::mouseMove(input, QPoint(0, middle));
+                QTest::mouseRelease(input, Qt::LeftButton, {}, QPoint(0, middle));
+            } else if (step.startsWith("click-")) {
                 const int x = step.endsWith("left")     ? 2
                               : step.endsWith("middle") ? input->width() / 2
                                                         : input->width() - 3;
-                QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(x, input->height() / 2));
-            } else
+                QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(x, middle));
+            } else if (step[0].isDigit())
                 TypeKeys(step);
+            else
+                QTest::keySequence(QApplication::focusWidget(), QKeySequence(step));
         }
         QCOMPARE(QApplication::focusWidget(), input);
-        QApplication::clipboard()->setText(text);
+        const QString work = via.endsWith("Copy") || via == "Ctrl+C" || via == "Ctrl+Ins" ? "Copy"
+                             : via.endsWith("Cut") || via == "Ctrl+X" || via == "Shift+Del"
+                                 ? "Cut"
+                                 : "Paste";
+        QApplication::clipboard()->setText(work == "Paste" ? text : "kept");
+        const QString before = input->text();
+        const bool itemOn = ItemNamed("Edit" + work.toStdString()).Enabled();
+        bool contextOn = false;
         if (via == "keys")
             TypeKeys(text);
-        else if (via == "Ctrl+V")
-            QTest::keyClick(input, Qt::Key_V, Qt::ControlModifier);
-        else if (via == "Edit > Paste")
-            ItemNamed("EditPaste").Choose();
-        else {
+        else if (via == "keypad")
+            // Some locales' keypad sends the Arabic decimal sign for the point.
+            for (const QChar sign : text)
+                QTest::sendKeyEvent(QTest::Click, input,
+                                    sign.isDigit() ? Qt::Key(Qt::Key_0 + sign.digitValue())
+                                    : sign == u',' ? Qt::Key_Comma
+                                                   : Qt::Key_Period,
+                                    sign == u'.' ? QString(QChar(0x066B)) : QString(sign),
+                                    Qt::KeypadModifier);
+        else if (via.startsWith("Edit > "))
+            ItemNamed("Edit" + work.toStdString()).Choose();
+        else if (via.startsWith("context ")) {
+            // The menu waits for its choice: the choice is queued into its loop.
+            QTimer::singleShot(0, input, [&contextOn, work] {
+                QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                for (QAction* action : menu ? menu->actions() : QList<QAction*>())
+                    if (action->text().remove('&').startsWith(work)) {
+                        contextOn = action->isEnabled();
+                        QTest::mouseClick(menu, Qt::LeftButton, {},
+                                          menu->actionGeometry(action).center());
+                    }
+                if (menu && menu->isVisible())
+                    QTest::keyClick(menu, Qt::Key_Escape);
+            });
+            // What the window system sends for a right click.
+            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, middle));
+            QApplication::sendEvent(input, &click);
+        } else if (via == "drop") {
             QMimeData dragged;
             dragged.setText(text);
             const QPoint at = input->rect().center();
@@ -198,8 +263,18 @@ private slots:
             QApplication::sendEvent(input, &enter);
             QDropEvent drop(at, Qt::CopyAction, &dragged, Qt::LeftButton, {});
             QApplication::sendEvent(input, &drop);
-        }
+        } else
+            QTest::keySequence(input, QKeySequence(via));
         QCOMPARE(input->text(), shown);
+        QVERIFY(input->hasSelectedText() ||
+                (input->cursorPosition() >= 1 && input->cursorPosition() <= shown.size()));
+        if (work != "Paste")
+            QCOMPARE(QApplication::clipboard()->text(), text);
+        const bool acted = work == "Paste" ? shown != before : text != "kept";
+        if (via != "keys" && via != "keypad")
+            QCOMPARE(itemOn, acted);
+        if (via.startsWith("context "))
+            QCOMPARE(contextOn, acted);
     }
 
     void acceptedInputsShowTheResultAndKeepFocusAndInputs_data() {

@@ -134,6 +134,11 @@ private slots:
                                  probe_->Get("TextFld")->SetProperty("Caption", String{"x"}));
         QVERIFY_THROWS_EXCEPTION(IllegalCastException, probe_->Get<TextField>("PushBtn"));
         QVERIFY_THROWS_EXCEPTION(UnsupportedFormatException, Format(1.0, "#,##0.00"));
+        // A field holds one sign, then digit places.
+        for (const char* mask : {"####", ".", "#.##", ".#.#", "\xc2\xb7##", ";##", " ##"})
+            QVERIFY_THROWS_EXCEPTION(
+                UnsupportedFormatException,
+                probe_->Get("TextFld")->SetProperty("ValidationMask", String{mask}));
     }
 
     // State: a button's Action is bound to a handler that raises.

@@ -232,7 +232,7 @@ private slots:
         if (row.contains("input") || row.contains("result"))
             QTest::keyClicks(Focus(*calc_), row.startsWith("empty") ? "" : "86");
         if (row.startsWith("typed")) {
-            QApplication::clipboard()->setText("5");
+            QApplication::clipboard()->setText(".5");
         } else if (row.startsWith("selected input")) {
             QTest::keyClick(Focus(*calc_), Qt::Key_Home, Qt::ShiftModifier);
         } else if (row.startsWith("selected result")) {
