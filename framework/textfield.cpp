@@ -249,13 +249,10 @@ private:
         connect(&action, &QAction::triggered, this, work);
     }
 
-    // The point, and what users type for it: the comma, and the keypad's
-    // decimal key, which sends the point or the comma as the layout has it.
+    // The point, and the comma that many users type for it; the keypad's
+    // decimal key sends one or the other as the keyboard layout has it.
     static bool IsDecimalSign(const QKeyEvent& event) {
-        const QString sign = event.text();
-        return sign == QLatin1String(".") || sign == QLatin1String(",") ||
-               (event.modifiers().testFlag(Qt::KeypadModifier) &&
-                (event.key() == Qt::Key_Period || event.key() == Qt::Key_Comma));
+        return event.text() == QLatin1String(".") || event.text() == QLatin1String(",");
     }
 
     // The point after nothing but zeros ends the whole-number part: the
