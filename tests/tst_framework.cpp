@@ -126,7 +126,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(probe_->TopLevelWidget()));
     }
 
-    // A misspelt or mistyped layout row or pattern must not pass unnoticed.
+    // A misspelt or mistyped layout row, pattern or mask must not pass unnoticed.
     void unknownPropertiesWrongTypesCastsAndPatternSignsRaise() {
         QVERIFY_THROWS_EXCEPTION(KeyNotFoundException, probe_->SetProperty("Widht", Integer{10}));
         QVERIFY_THROWS_EXCEPTION(TypeMismatchException, probe_->SetProperty("Width", String{"10"}));
@@ -134,7 +134,6 @@ private slots:
                                  probe_->Get("TextFld")->SetProperty("Caption", String{"x"}));
         QVERIFY_THROWS_EXCEPTION(IllegalCastException, probe_->Get<TextField>("PushBtn"));
         QVERIFY_THROWS_EXCEPTION(UnsupportedFormatException, Format(1.0, "#,##0.00"));
-        // A field holds one sign, then digit places.
         for (const char* mask : {"####", ".", "#.##", ".#.#", "\xc2\xb7##", ";##", " ##"})
             QVERIFY_THROWS_EXCEPTION(
                 UnsupportedFormatException,
