@@ -140,8 +140,8 @@ public:
         del();
     }
 
-    // Whether a paste of the text would change the field: into a masked one,
-    // only a number from 0 up to what its places hold goes.
+    // Whether the field takes the text pasted: a masked one takes only a
+    // number that its places can show.
     bool TakesPaste(const QString& pasted) const {
         return !isReadOnly() && (Masked() ? !PastedNumber(pasted).isNull() : !pasted.isEmpty());
     }
@@ -216,18 +216,18 @@ protected:
             // Qt gives the actions no names: Undo, Redo and a line come first.
             const QList<QAction*> actions = menu->actions();
             const bool copies = !CopiedText().isEmpty();
-            Redo(*actions.at(3), copies && !isReadOnly(), [this] { Cut(); });
-            Redo(*actions.at(4), copies, [this] { Copy(); });
-            Redo(*actions.at(5), TakesPaste(QGuiApplication::clipboard()->text()),
-                 [this] { Paste(QClipboard::Clipboard); });
+            TakeOver(*actions.at(3), copies && !isReadOnly(), [this] { Cut(); });
+            TakeOver(*actions.at(4), copies, [this] { Copy(); });
+            TakeOver(*actions.at(5), TakesPaste(QGuiApplication::clipboard()->text()),
+                     [this] { Paste(QClipboard::Clipboard); });
         }
         menu->exec(event->globalPos());
     }
 
 private:
-    // The text as one number from 0 up to 1, with no more decimals than the
-    // field has places, and a point or a comma before them, as the field
-    // shows it; a null text for anything else, which the field refuses whole.
+    // The text as one number below 1, with no more decimals than the field
+    // has places and a point or a comma before them, as the field shows it;
+    // a null text for anything else, which the field refuses whole.
     QString PastedNumber(const QString& pasted) const {
         static const QRegularExpression kPlainDecimal(QStringLiteral("^(0*)(?:[.,]([0-9]*))?$"));
         const QRegularExpressionMatch number = kPlainDecimal.match(pasted.trimmed());
@@ -243,7 +243,7 @@ private:
 
     // A standard menu action made to do the field's own work, on only where
     // that work would act.
-    void Redo(QAction& action, bool enabled, const std::function<void()>& work) {
+    void TakeOver(QAction& action, bool enabled, const std::function<void()>& work) {
         action.disconnect(this);
         action.setEnabled(enabled);
         connect(&action, &QAction::triggered, this, work);
