@@ -74,6 +74,8 @@ faults=(
     framework/menuitem.cpp '    TextField::Cut(field);' '    field.cut();'
     framework/window.cpp 'event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter' 'event->key() == Qt::Key_Return'
     framework/window.cpp '(event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier' 'event->modifiers() == Qt::NoModifier'
+    framework/textfield.cpp 'return Paste(QClipboard::Selection);' 'return Paste(QClipboard::Clipboard);'
+    framework/menuitem.cpp 'itemName == "EditPaste" && editable && CanPaste(*edit)' 'itemName == "EditPaste" && editable'
 )
 
 dir=${VELK_FAULT_DIR:-/tmp/velk-faults}
