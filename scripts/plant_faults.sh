@@ -76,6 +76,8 @@ faults=(
     framework/window.cpp '(event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier' 'event->modifiers() == Qt::NoModifier'
     framework/textfield.cpp 'return Paste(QClipboard::Selection);' 'return Paste(QClipboard::Clipboard);'
     framework/menuitem.cpp 'itemName == "EditPaste" && editable && CanPaste(*edit)' 'itemName == "EditPaste" && editable'
+    framework/textfield.cpp 'static bool IsDecimalSign(const QKeyEvent& event) {\n        return' 'static bool IsDecimalSign(const QKeyEvent& event) {\n        return !event.modifiers().testFlag(Qt::KeypadModifier) &&'
+    framework/textfield.cpp 'std::clamp<int>(cursorPosition(), 1, text().size())' 'std::clamp<int>(cursorPosition(), 0, text().size())'
 )
 
 dir=${VELK_FAULT_DIR:-/tmp/velk-faults}
