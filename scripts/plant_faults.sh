@@ -78,6 +78,8 @@ faults=(
     framework/menuitem.cpp 'itemName == "EditPaste" && editable && CanPaste(*edit)' 'itemName == "EditPaste" && editable'
     framework/textfield.cpp 'static bool IsDecimalSign(const QKeyEvent& event) {\n        return' 'static bool IsDecimalSign(const QKeyEvent& event) {\n        return !event.modifiers().testFlag(Qt::KeypadModifier) &&'
     framework/textfield.cpp 'std::clamp<int>(cursorPosition(), 1, text().size())' 'std::clamp<int>(cursorPosition(), 0, text().size())'
+    framework/textfield.cpp 'TakeOver(*actions.at(3), copies && !isReadOnly(),' 'TakeOver(*actions.at(3), !isReadOnly(),'
+    framework/textfield.cpp 'if (const QString copied = CopiedText(); !copied.isEmpty())' 'if (const QString copied = CopiedText(); true)'
 )
 
 dir=${VELK_FAULT_DIR:-/tmp/velk-faults}
