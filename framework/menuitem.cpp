@@ -43,13 +43,9 @@ QWidget* EditingTarget() {
     return IsMenu(focus) ? FocusBeforeMenus().data() : focus;
 }
 
-bool ClipboardHoldsText() {
-    return !QGuiApplication::clipboard()->text().isEmpty();
-}
-
-// A password field copies nothing.
-bool HasSelection(const QLineEdit& field) {
-    return field.hasSelectedText() && field.echoMode() == QLineEdit::Normal;
+// A password field copies nothing, and a masked one nothing without a digit.
+bool HasSelection(QLineEdit& field) {
+    return !TextField::CopiedText(field).isEmpty();
 }
 
 bool HasSelection(const QTextEdit& area) {
@@ -62,6 +58,31 @@ bool CanUndo(const QLineEdit& field) {
 
 bool CanUndo(const QTextEdit& area) {
     return area.document()->isUndoAvailable();
+}
+
+// A masked field takes only a number that it can show.
+bool CanPaste(QLineEdit& field) {
+    return TextField::TakesPaste(field);
+}
+
+bool CanPaste(const QTextEdit&) {
+    return !QGuiApplication::clipboard()->text().isEmpty();
+}
+
+void Copy(QLineEdit& field) {
+    TextField::Copy(field);
+}
+
+void Copy(QTextEdit& area) {
+    area.copy();
+}
+
+void Cut(QLineEdit& field) {
+    TextField::Cut(field);
+}
+
+void Cut(QTextEdit& area) {
+    area.cut();
 }
 
 void Paste(QLineEdit& field) {
@@ -89,10 +110,10 @@ std::function<void()> EditingActionOn(Edit* edit, const std::string& itemName) {
     if (itemName == "EditUndo" && editable && CanUndo(*edit))
         return [edit] { edit->undo(); };
     if (itemName == "EditCut" && editable && selected)
-        return [edit] { edit->cut(); };
+        return [edit] { Cut(*edit); };
     if (itemName == "EditCopy" && selected)
-        return [edit] { edit->copy(); };
-    if (itemName == "EditPaste" && editable && ClipboardHoldsText())
+        return [edit] { Copy(*edit); };
+    if (itemName == "EditPaste" && editable && CanPaste(*edit))
         return [edit] { Paste(*edit); };
     if (itemName == "EditClear" && editable && selected)
         return [edit] { DeleteSelection(*edit); };

@@ -34,20 +34,20 @@ private:
     int maximum_;
 };
 
-// The framework's mask in Qt's terms: "#" is an optional digit, every other
-// sign a literal that the cursor steps over.
+// The framework's mask in Qt's terms. A field holds the decimals of a number:
+// the masks it knows are one ASCII sign that stays put, the point, followed by
+// "#" places, each an optional digit. Any other mask would leave the caret no
+// place between its literal and its digits.
 QString ToQtInputMask(const std::string& mask) {
-    QString qtMask;
-    for (const char sign : mask) {
-        if (sign == '#')
-            qtMask += QLatin1Char('0');
-        else if (std::isalnum(static_cast<unsigned char>(sign)))
-            throw UnsupportedFormatException("The input mask sign " + std::string(1, sign) +
-                                             " is not known");
-        else
-            qtMask += QStringLiteral("\\") + QLatin1Char(sign);
-    }
-    return qtMask;
+    if (mask.empty())
+        return {};
+    const auto literal = static_cast<unsigned char>(mask.front());
+    // Qt's mask ends at a semicolon, escaped or not.
+    if (mask.size() < 2 || !std::isgraph(literal) || std::isalnum(literal) || literal == '#' ||
+        literal == ';' || mask.find_first_not_of('#', 1) != std::string::npos)
+        throw UnsupportedFormatException("A mask here is one sign, then digit places (#): " + mask);
+    return QStringLiteral("\\") + QLatin1Char(mask.front()) +
+           QString(static_cast<qsizetype>(mask.size() - 1), QLatin1Char('0'));
 }
 
 // Qt's mask takes any Unicode digit ("٣", "²") for an ASCII one: only ASCII
@@ -91,13 +91,16 @@ private:
 
 // Qt's line edit, with a masked field read as a number: its digits fill the
 // places after the point from the left, the point typed means the decimals
-// start here, and pasted or dropped text comes in as one number or not at all.
+// start here, pasted or dropped text comes in as one number or not at all,
+// and copied text is the number as the field shows it.
 // The masks this framework knows hold one point, first, then digit places.
 class FieldEdit : public QLineEdit {
 public:
     explicit FieldEdit(QWidget* parent) : QLineEdit(parent) {
         connect(this, &QLineEdit::textEdited, this, &FieldEdit::CloseGaps);
         connect(this, &QLineEdit::cursorPositionChanged, this, &FieldEdit::KeepCaretInDigits);
+        // A selection from the point, deleted, leaves the caret where it began.
+        connect(this, &QLineEdit::selectionChanged, this, &FieldEdit::KeepCaretInDigits);
     }
 
     bool Masked() const { return !inputMask().isEmpty(); }
@@ -112,28 +115,49 @@ public:
             setCursorPosition(caret);
     }
 
-    // The text as one number from 0 up to 1, with no more decimals than the
-    // field has places, replaces the field's digits; anything else leaves
-    // the field as it was.
+    // The selection as Copy gives it: as a masked field shows it, without the
+    // blanks of its empty places, and nothing when it holds no digit. A
+    // password field gives nothing.
+    QString CopiedText() const {
+        if (echoMode() != Normal)
+            return {};
+        if (!Masked())
+            return selectedText();
+        const QString shown = selectedText().remove(QLatin1Char(' '));
+        return std::ranges::any_of(shown, [](QChar sign) { return sign.isDigit(); }) ? shown
+                                                                                     : QString();
+    }
+
+    void Copy() {
+        if (const QString copied = CopiedText(); !copied.isEmpty())
+            QGuiApplication::clipboard()->setText(copied);
+    }
+
+    void Cut() {
+        if (isReadOnly() || CopiedText().isEmpty())
+            return;
+        Copy();
+        del();
+    }
+
+    // Whether the field takes the text pasted: a masked one takes only a
+    // number that its places can show.
+    bool TakesPaste(const QString& pasted) const {
+        return !isReadOnly() && (Masked() ? !PastedNumber(pasted).isNull() : !pasted.isEmpty());
+    }
+
+    // The text as one number replaces the field's digits; anything else
+    // leaves the field as it was.
     bool PasteNumber(const QString& pasted) {
-        static const QRegularExpression kPlainDecimal(QStringLiteral("^(0*)(?:\\.([0-9]*))?$"));
-        const QRegularExpressionMatch number = kPlainDecimal.match(pasted.trimmed());
-        QString decimals = number.captured(2);
-        if (!number.hasMatch() || number.capturedLength(1) + decimals.size() == 0 ||
-            decimals.size() > maxLength() - 1)
+        const QString number = PastedNumber(pasted);
+        if (isReadOnly() || number.isNull())
             return false;
-        // Trailing zeros say nothing of the number: ".8600" shows as ".86".
-        while (decimals.endsWith(QLatin1Char('0')))
-            decimals.chop(1);
         selectAll();
-        insert(QStringLiteral(".") + decimals);
+        insert(number);
         return true;
     }
 
-    void Paste(QClipboard::Mode mode) {
-        if (!isReadOnly())
-            PasteNumber(QGuiApplication::clipboard()->text(mode));
-    }
+    void Paste(QClipboard::Mode mode) { PasteNumber(QGuiApplication::clipboard()->text(mode)); }
 
 protected:
     void focusInEvent(QFocusEvent* event) override {
@@ -155,11 +179,15 @@ protected:
     }
 
     void keyPressEvent(QKeyEvent* event) override {
-        if (!Masked() || isReadOnly())
+        if (!Masked())
             return QLineEdit::keyPressEvent(event);
+        if (event->matches(QKeySequence::Copy))
+            return Copy();
+        if (event->matches(QKeySequence::Cut))
+            return Cut();
         if (event->matches(QKeySequence::Paste))
             return Paste(QClipboard::Clipboard);
-        if (event->text() == QLatin1String("."))
+        if (!isReadOnly() && IsDecimalSign(*event))
             return TypePoint();
         QLineEdit::keyPressEvent(event);
     }
@@ -174,23 +202,59 @@ protected:
     void dropEvent(QDropEvent* event) override {
         if (!Masked())
             return QLineEdit::dropEvent(event);
-        if (!isReadOnly() && event->mimeData()->hasText() && PasteNumber(event->mimeData()->text()))
+        if (event->mimeData()->hasText() && PasteNumber(event->mimeData()->text()))
             event->acceptProposedAction();
         else
             event->ignore();
     }
 
+    // Qt's menu copies and pastes the text as the field holds it, blanks and
+    // all: in a masked field its Cut, Copy and Paste act as the keys do.
     void contextMenuEvent(QContextMenuEvent* event) override {
         const std::unique_ptr<QMenu> menu(createStandardContextMenu());
-        if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
-            paste && Masked()) {
-            paste->disconnect(this);
-            connect(paste, &QAction::triggered, this, [this] { Paste(QClipboard::Clipboard); });
+        if (Masked()) {
+            // Qt gives the actions no names: Undo, Redo and a line come first.
+            const QList<QAction*> actions = menu->actions();
+            const bool copies = !CopiedText().isEmpty();
+            TakeOver(*actions.at(3), copies && !isReadOnly(), [this] { Cut(); });
+            TakeOver(*actions.at(4), copies, [this] { Copy(); });
+            TakeOver(*actions.at(5), TakesPaste(QGuiApplication::clipboard()->text()),
+                     [this] { Paste(QClipboard::Clipboard); });
         }
         menu->exec(event->globalPos());
     }
 
 private:
+    // The text as one number below 1, with no more decimals than the field
+    // has places and a point or a comma before them, as the field shows it;
+    // a null text for anything else, which the field refuses whole.
+    QString PastedNumber(const QString& pasted) const {
+        static const QRegularExpression kPlainDecimal(QStringLiteral("^(0*)(?:[.,]([0-9]*))?$"));
+        const QRegularExpressionMatch number = kPlainDecimal.match(pasted.trimmed());
+        QString decimals = number.captured(2);
+        if (!number.hasMatch() || number.capturedLength(1) + decimals.size() == 0 ||
+            decimals.size() > maxLength() - 1)
+            return {};
+        // Trailing zeros say nothing of the number: ".8600" shows as ".86".
+        while (decimals.endsWith(QLatin1Char('0')))
+            decimals.chop(1);
+        return QStringLiteral(".") + decimals;
+    }
+
+    // A standard menu action made to do the field's own work, on only where
+    // that work would act.
+    void TakeOver(QAction& action, bool enabled, const std::function<void()>& work) {
+        action.disconnect(this);
+        action.setEnabled(enabled);
+        connect(&action, &QAction::triggered, this, work);
+    }
+
+    // The point, and the comma that many users type for it; the keypad's
+    // decimal key sends one or the other as the keyboard layout has it.
+    static bool IsDecimalSign(const QKeyEvent& event) {
+        return event.text() == QLatin1String(".") || event.text() == QLatin1String(",");
+    }
+
     // The point after nothing but zeros ends the whole-number part: the
     // decimals start afresh. After any other digit the number has its
     // decimals already, and the point is refused.
@@ -248,9 +312,34 @@ void TextField::SetText(const std::string& text) {
     static_cast<FieldEdit&>(field).KeepCaretInDigits();
 }
 
+namespace {
+
+// Every line edit the framework makes is a field's.
+FieldEdit& EditOf(QLineEdit& field) {
+    return dynamic_cast<FieldEdit&>(field);
+}
+
+} // namespace
+
+QString TextField::CopiedText(QLineEdit& field) {
+    return EditOf(field).CopiedText();
+}
+
+bool TextField::TakesPaste(QLineEdit& field) {
+    return EditOf(field).TakesPaste(QGuiApplication::clipboard()->text());
+}
+
+void TextField::Copy(QLineEdit& field) {
+    EditOf(field).Copy();
+}
+
+void TextField::Cut(QLineEdit& field) {
+    EditOf(field).Cut();
+}
+
 void TextField::Paste(QLineEdit& field) {
-    if (auto* edit = dynamic_cast<FieldEdit*>(&field); edit && edit->Masked())
-        edit->Paste(QClipboard::Clipboard);
+    if (FieldEdit& edit = EditOf(field); edit.Masked())
+        edit.Paste(QClipboard::Clipboard);
     else
         field.paste();
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 class QLineEdit;
+class QString;
 
 // A single-line text field, with an optional input mask and length limit.
 class TextField : public RectControl {
@@ -17,7 +18,12 @@ public:
     // Sets the text whole, whatever limit the user's typing has.
     void SetText(const std::string& text);
 
-    // Framework side: pastes into a field's widget as the user's paste does.
+    // Framework side: the Edit items' work on a field's widget, as the
+    // field's own shortcuts do it. CopiedText is what Copy would give.
+    static QString CopiedText(QLineEdit& field);
+    static bool TakesPaste(QLineEdit& field);
+    static void Copy(QLineEdit& field);
+    static void Cut(QLineEdit& field);
     static void Paste(QLineEdit& field);
 
 protected:

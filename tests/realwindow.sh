@@ -160,6 +160,14 @@ wait_until 5000 shows_587 ||
     fail "86, Tab, 40, Return typed at once show \"$(result)\", not \".587\":" "$("$atspi" dump Velk)"
 echo "86, Tab, 40, Return typed at once show .587"
 
+# --- A middle click pastes the X selection as one number: Test A's .86,
+# selected by keyboard, clicked into Test B, then Return.
+xdotool key shift+Tab End shift+Home
+read -r x y w h <<<"$("$atspi" find Velk text "Reliability of Test B" | cut -f3)"
+xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 2 key Return
+shows_860() { [ "$(result)" = ".860" ]; }
+wait_until 5000 shows_860 || fail "Test A's .86 middle-clicked into Test B shows \"$(result)\", not \".860\""
+
 # --- The About window, minimised, comes back through About Velk.
 choose_about_velk
 about_up() { [ -n "$(mapped_window_of_width 400)" ] && [ "$(wm_state_of "$(mapped_window_of_width 400)")" = Normal ]; }

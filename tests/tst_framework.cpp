@@ -130,7 +130,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(probe_->TopLevelWidget()));
     }
 
-    // A misspelt or mistyped layout row or pattern must not pass unnoticed.
+    // A misspelt or mistyped layout row, pattern or mask must not pass unnoticed.
     void unknownPropertiesWrongTypesCastsAndPatternSignsRaise() {
         QVERIFY_THROWS_EXCEPTION(KeyNotFoundException, probe_->SetProperty("Widht", Integer{10}));
         QVERIFY_THROWS_EXCEPTION(TypeMismatchException, probe_->SetProperty("Width", String{"10"}));
@@ -138,6 +138,10 @@ private slots:
                                  probe_->Get("TextFld")->SetProperty("Caption", String{"x"}));
         QVERIFY_THROWS_EXCEPTION(IllegalCastException, probe_->Get<TextField>("PushBtn"));
         QVERIFY_THROWS_EXCEPTION(UnsupportedFormatException, Format(1.0, "#,##0.00"));
+        for (const char* mask : {"####", ".", "#.##", ".#.#", "\xc2\xb7##", ";##", " ##"})
+            QVERIFY_THROWS_EXCEPTION(
+                UnsupportedFormatException,
+                probe_->Get("TextFld")->SetProperty("ValidationMask", String{mask}));
     }
 
     // State: a button's Action is bound to a handler that raises.

@@ -219,7 +219,7 @@ private slots:
         AddWayRows("selected help", help_, "Undo (off) | Cut | Copy | Paste");
     }
 
-    // State: as the row says, with text on the clipboard where Paste is on.
+    // State: as the row says; the clipboard holds 1.25, too large for an input.
     // Action: the Edit menu opened.
     // Expected: on, as the shortcuts see them and in the open menu, what would act.
     void editItemsFollowTheFocusedControl() {
@@ -228,11 +228,11 @@ private slots:
         QFETCH(QString, shown);
         const QString row = QTest::currentDataTag();
         ClearCalculator();
-        QApplication::clipboard()->clear();
+        QApplication::clipboard()->setText("1.25");
         if (row.contains("input") || row.contains("result"))
             QTest::keyClicks(Focus(*calc_), row.startsWith("empty") ? "" : "86");
         if (row.startsWith("typed")) {
-            QApplication::clipboard()->setText("5");
+            QApplication::clipboard()->setText(".5");
         } else if (row.startsWith("selected input")) {
             QTest::keyClick(Focus(*calc_), Qt::Key_Home, Qt::ShiftModifier);
         } else if (row.startsWith("selected result")) {
