@@ -50,17 +50,40 @@ QWidget* Focus(const Window& window) {
     return QApplication::focusWidget() ? QApplication::focusWidget() : window.TopLevelWidget();
 }
 
+// The titles the bar draws otherwise than in its plain look.
+QStringList Highlighted(QMenuBar& bar, const QImage& plain) {
+    const QImage now = bar.grab().toImage();
+    QStringList titles;
+    for (QAction* title : bar.actions())
+        if (const QRect place = bar.actionGeometry(title);
+            title->isVisible() && now.copy(place) != plain.copy(place))
+            titles << title->text();
+    return titles;
+}
+
 // Opens the menu of the title in the window's bar: a click on the title, or
-// Alt and Right until the title is highlighted, then Down.
+// Alt, Escape to see the bar let go, Alt again, then Left, and Right until
+// the title is highlighted, then Down. None when the keyboard's title is not
+// the one drawn highlighted, or Escape leaves a trace.
 QMenu* OpenMenu(const Window& window, const QString& title, Way way) {
     QMenuBar* bar = BarOf(window);
     QAction* titleAction = ShownAction(*bar, title);
     if (way == Way::Mouse) {
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(titleAction).center());
     } else {
-        QTest::keyClick(Focus(window), Qt::Key_Alt);
-        for (int step = 0; step < 5 && bar->activeAction() != titleAction; ++step)
-            QTest::keyClick(bar, Qt::Key_Right);
+        const QImage plain = bar->grab().toImage();
+        QWidget* focus = Focus(window);
+        QTest::keyClick(focus, Qt::Key_Alt);
+        const bool fileFirst = Highlighted(*bar, plain) == QStringList{"File"};
+        QTest::keyClick(bar, Qt::Key_Escape);
+        if (!fileFirst || Focus(window) != focus || !Highlighted(*bar, plain).isEmpty())
+            return nullptr;
+        QTest::keyClick(focus, Qt::Key_Alt);
+        for (int step = 0; step < 5 && (step == 0 || bar->activeAction() != titleAction); ++step) {
+            QTest::keyClick(bar, step == 0 ? Qt::Key_Left : Qt::Key_Right);
+            if (Highlighted(*bar, plain) != QStringList{bar->activeAction()->text()})
+                return nullptr;
+        }
         QTest::keyClick(bar, Qt::Key_Down);
     }
     auto* menu = titleAction->menu<QMenu*>();
@@ -133,6 +156,7 @@ private slots:
 
     void cleanup() {
         CloseMenus();
+        QVERIFY(!qobject_cast<QMenuBar*>(QApplication::focusWidget()));
         QCOMPARE(UnhandledExceptionCount(), 0);
     }
 
@@ -270,6 +294,37 @@ private slots:
         QCOMPARE(FieldEdit(calc_->BFld())->text(), QStringLiteral("."));
     }
 
+    void captionsGiveTheKeyboardToTheFieldTheyName_data() {
+        QTest::addColumn<QString>("way");
+        for (const char* way : {"click", "double-click", "screen reader's focus"})
+            QTest::newRow(way) << QString(way);
+    }
+
+    // State: .86 and .4 calculated, the focus in Test B.
+    // Action: each caption reached the row's way.
+    // Expected: the input it names has the keyboard; the result takes no
+    // typing, and after its caption the keyboard stays where it was.
+    void captionsGiveTheKeyboardToTheFieldTheyName() {
+        QFETCH(QString, way);
+        ClearCalculator();
+        for (const auto key : {Qt::Key_8, Qt::Key_6, Qt::Key_Tab, Qt::Key_4, Qt::Key_Return})
+            QTest::keyClick(Focus(*calc_), key);
+        for (const auto& [caption, input] : {std::pair{calc_->TextField1(), calc_->AFld()},
+                                             {calc_->MaxFld(), calc_->AFld()},
+                                             {calc_->TextField2(), calc_->BFld()}}) {
+            QLineEdit* shown = FieldEdit(caption);
+            QVERIFY(!QAccessible::queryAccessibleInterface(shown)->state().focusable);
+            if (way == "click")
+                QTest::mouseClick(shown, Qt::LeftButton);
+            else if (way == "double-click")
+                QTest::mouseDClick(shown, Qt::LeftButton);
+            else
+                QAccessible::queryAccessibleInterface(shown)->actionInterface()->doAction(
+                    QAccessibleActionInterface::setFocusAction());
+            QCOMPARE(QApplication::focusWidget(), FieldEdit(input));
+        }
+    }
+
     // A screen reader reads each field by the caption beside it, names the
     // About window though it has no title, and can press "?".
     void fieldsAndWindowsAreNamedAndQuestionMarkCanBePressed() {
@@ -279,6 +334,7 @@ private slots:
         QCOMPARE(nameOf(FieldEdit(calc_->AFld())), QStringLiteral("Reliability of Test A"));
         QCOMPARE(nameOf(FieldEdit(calc_->BFld())), QStringLiteral("Reliability of Test B"));
         QCOMPARE(nameOf(FieldEdit(calc_->DiffFld())), QStringLiteral("Maximum Validity"));
+        QCOMPARE(nameOf(NotNil(help_->StaticText1()).Widget()), QStringLiteral("Formula"));
         QCOMPARE(nameOf(about_->TopLevelWidget()), QStringLiteral("Velk"));
         QCOMPARE(nameOf(help_->TopLevelWidget()), QStringLiteral("Formula"));
 
