@@ -51,6 +51,16 @@ faults=(
     framework/menuitem.cpp 'd_->visible && !d_->text.empty()' 'd_->visible'
     framework/canvas.cpp 'QPainter painter(this);' 'return;\n        QPainter painter(this);'
     framework/filetype.cpp '    registered_ = true;\n' ''
+    # The menus: captions, the bar's keyboard title, the help text's name.
+    framework/captions.cpp '((line && !line->isReadOnly()) || (area && !area->isReadOnly()))' '(line || area)'
+    framework/captions.cpp '        case QEvent::MouseButtonDblClick:\n' ''
+    framework/captions.cpp '            if (now == &caption_)\n                HandOn(old, Qt::OtherFocusReason);\n' ''
+    framework/captions.cpp 'caption.setFocusPolicy(Qt::NoFocus);' 'caption.setFocusPolicy(Qt::ClickFocus);'
+    framework/captions.cpp 'place.top() <= caption.bottom()' 'place.bottom() <= caption.bottom()'
+    framework/captions.cpp 'content.window()->windowTitle()' 'content.windowTitle()'
+    framework/menuitem.cpp 'QStyle::State_Selected | QStyle::State_Sunken;' 'QStyle::State_Selected;'
+    framework/menuitem.cpp 'hasFocus() && action == activeAction()' 'hasFocus() && action == actions().value(1)'
+    framework/menuitem.cpp '        if (hasFocus() && !activeAction())\n            clearFocus();\n' ''
 )
 
 dir=${VELK_FAULT_DIR:-/tmp/velk-faults}
