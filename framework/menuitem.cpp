@@ -10,10 +10,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QStyleOptionMenuItem>
 #include <QTextEdit>
 
 #include <algorithm>
@@ -196,6 +198,27 @@ void FollowEditingState() {
     if (!watch)
         watch = new EditingStateWatch();
 }
+
+// A bar that draws the title the keyboard is on, after Alt, as it draws
+// the title of an open menu: Qt's own styles highlight a title only while
+// its menu is open or pressed, and the user could not see that the bar
+// has the keyboard.
+class KeyboardMenuBar : public QMenuBar {
+protected:
+    void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override {
+        QMenuBar::initStyleOption(option, action);
+        if (hasFocus() && action == activeAction())
+            option->state |= QStyle::State_Selected | QStyle::State_Sunken;
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        QMenuBar::keyPressEvent(event);
+        // Qt gives the focus back to the control that had it before Alt; in
+        // a window where none had it, the bar lets go of it itself.
+        if (hasFocus() && !activeAction())
+            clearFocus();
+    }
+};
 
 // "Cmd+" and one key, with Cmd as Ctrl, which Qt reads as the Command key on macOS.
 QKeySequence ToKeySequence(const std::string& shortcut) {
@@ -408,10 +431,12 @@ bool MenuItem::PerformFrameworkAction() {
     return action != nullptr;
 }
 
-void MenuBar::BuildIn(QMenuBar& bar) {
+QMenuBar* MenuBar::Build() {
     FollowEditingState();
+    auto* bar = new KeyboardMenuBar();
     for (int i = 0; i < Count(); ++i)
-        bar.addAction(Item(i)->CreateAction(bar));
+        bar->addAction(Item(i)->CreateAction(*bar));
+    return bar;
 }
 
 void QuitMenuItem::SetMenuRole(QAction& action) const {

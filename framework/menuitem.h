@@ -81,10 +81,10 @@ public:
     static const ClassRecord kClassRecord;
     const ClassRecord& Class() const override { return kClassRecord; }
 
-    // Framework side: fills a window's bar with actions of its own. Qt keeps
-    // one accessible object per action, which would place every window's
-    // menu titles in the bar that was asked about first.
-    void BuildIn(QMenuBar& bar);
+    // Framework side: a new bar for a window, with actions of its own. Qt
+    // keeps one accessible object per action, which would place every
+    // window's menu titles in the bar that was asked about first.
+    QMenuBar* Build();
 };
 
 // The item that quits the application.

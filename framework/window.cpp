@@ -265,7 +265,7 @@ void Window::Constructor() {
         Layout();
     if (Implements("CreateControls"))
         CreateControls();
-    NameFieldsByTheirCaptions(*d_->content);
+    PairFieldsWithTheirCaptions(*d_->content);
     if (Implements("AddMenuHandlers"))
         AddMenuHandlers(self);
     ApplyTabOrder();
@@ -294,8 +294,7 @@ void Window::InstallMenuBar() {
     const std::shared_ptr<MenuBar> bar = application ? application->GetMenuBar() : nullptr;
     if (!d_->menuBarVisible || !bar)
         return;
-    auto* menuBar = new QMenuBar();
-    bar->BuildIn(*menuBar);
+    QMenuBar* menuBar = bar->Build();
     d_->widget->setMenuBar(menuBar);
     ApplyGeometry();
 }

@@ -93,6 +93,16 @@ faults=(
     framework/textfield.cpp 'std::clamp<int>(cursorPosition(), 1, text().size())' 'std::clamp<int>(cursorPosition(), 0, text().size())'
     framework/textfield.cpp 'TakeOver(*actions.at(3), copies && !isReadOnly(),' 'TakeOver(*actions.at(3), !isReadOnly(),'
     framework/textfield.cpp 'if (const QString copied = CopiedText(); !copied.isEmpty())' 'if (const QString copied = CopiedText(); true)'
+    # The menus: captions, the bar's keyboard title, the help text's name.
+    framework/captions.cpp '((line && !line->isReadOnly()) || (area && !area->isReadOnly()))' '(line || area)'
+    framework/captions.cpp '        case QEvent::MouseButtonDblClick:\n' ''
+    framework/captions.cpp '            if (now == &caption_)\n                HandOn(old, Qt::OtherFocusReason);\n' ''
+    framework/captions.cpp 'caption.setFocusPolicy(Qt::NoFocus);' 'caption.setFocusPolicy(Qt::ClickFocus);'
+    framework/captions.cpp 'place.top() <= caption.bottom()' 'place.bottom() <= caption.bottom()'
+    framework/captions.cpp 'content.window()->windowTitle()' 'content.windowTitle()'
+    framework/menuitem.cpp 'QStyle::State_Selected | QStyle::State_Sunken;' 'QStyle::State_Selected;'
+    framework/menuitem.cpp 'hasFocus() && action == activeAction()' 'hasFocus() && action == actions().value(1)'
+    framework/menuitem.cpp '        if (hasFocus() && !activeAction())\n            clearFocus();\n' ''
 )
 
 dir=${VELK_FAULT_DIR:-/tmp/velk-faults}
