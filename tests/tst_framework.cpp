@@ -66,7 +66,11 @@ public:
     static const ClassRecord kClassRecord;
     const ClassRecord& Class() const override { return kClassRecord; }
 
-    void Layout() override { SetProperties(*this, kProbeLayout); }
+    std::vector<LayoutEntry> sizing;
+    void Layout() override {
+        SetProperties(*this, kProbeLayout);
+        SetProperties(*this, sizing);
+    }
 
     void CreateControls() override {
         AddNew<PushButton>(*this, "PushBtn", kPushBtnLayout);
@@ -166,6 +170,22 @@ private slots:
                                   "( PushButton, Integer, Integer ) as Boolean"));
         QTest::keyClick(probe_->Get("TextFld")->Widget(), Qt::Key_Return);
         QCOMPARE(target_->events, std::vector<std::string>{"MouseDown PushBtn"});
+    }
+
+    // State: the probe on screen. Action: a window larger than the screen opens.
+    // Expected: it shrinks to fit, but not below its minimum height, and keeps
+    // its title bar on the screen.
+    void windowLargerThanTheScreenShrinksAsFarAsItsMinimum() {
+        const auto large = std::make_shared<ProbeWnd>();
+        large->sizing = {
+            {"Width", Integer{4000}}, {"Height", Integer{4000}}, {"MinimumHeight", Integer{900}}};
+        large->Constructor();
+        QWidget* top = large->TopLevelWidget();
+        QVERIFY(QTest::qWaitForWindowActive(top));
+        const QRect screen = top->screen()->availableGeometry();
+        QTRY_COMPARE(top->frameGeometry().topLeft(), screen.topLeft());
+        QCOMPARE(top->frameGeometry().width(), screen.width());
+        QCOMPARE(large->Content()->height(), 900);
     }
 
     // State: a red 12 x 7 picture, with the pixel file of a blue one beside it.
