@@ -26,11 +26,10 @@
 
 namespace {
 
+// Larger than the screen, which it shrinks to fit.
 constexpr LayoutEntry kProbeLayout[] = {
-    {"Width", Integer{320}},
-    {"Height", Integer{200}},
-    {"Title", String{"Probe"}},
-    {"Visible", Boolean{true}},
+    {"Width", Integer{4000}},   {"Height", Integer{4000}},  {"MinimumHeight", Integer{900}},
+    {"Title", String{"Probe"}}, {"Visible", Boolean{true}},
 };
 
 constexpr LayoutEntry kPushBtnLayout[] = {
@@ -66,11 +65,7 @@ public:
     static const ClassRecord kClassRecord;
     const ClassRecord& Class() const override { return kClassRecord; }
 
-    std::vector<LayoutEntry> sizing;
-    void Layout() override {
-        SetProperties(*this, kProbeLayout);
-        SetProperties(*this, sizing);
-    }
+    void Layout() override { SetProperties(*this, kProbeLayout); }
 
     void CreateControls() override {
         AddNew<PushButton>(*this, "PushBtn", kPushBtnLayout);
@@ -172,20 +167,14 @@ private slots:
         QCOMPARE(target_->events, std::vector<std::string>{"MouseDown PushBtn"});
     }
 
-    // State: the probe on screen. Action: a window larger than the screen opens.
-    // Expected: it shrinks to fit, but not below its minimum height, and keeps
-    // its title bar on the screen.
+    // The probe shrinks as far as its minimum height allows, and keeps its
+    // title bar on the screen.
     void windowLargerThanTheScreenShrinksAsFarAsItsMinimum() {
-        const auto large = std::make_shared<ProbeWnd>();
-        large->sizing = {
-            {"Width", Integer{4000}}, {"Height", Integer{4000}}, {"MinimumHeight", Integer{900}}};
-        large->Constructor();
-        QWidget* top = large->TopLevelWidget();
-        QVERIFY(QTest::qWaitForWindowActive(top));
+        QWidget* top = probe_->TopLevelWidget();
         const QRect screen = top->screen()->availableGeometry();
         QTRY_COMPARE(top->frameGeometry().topLeft(), screen.topLeft());
-        QCOMPARE(top->frameGeometry().width(), screen.width());
-        QCOMPARE(large->Content()->height(), 900);
+        QCOMPARE(QSize(top->frameGeometry().width(), probe_->Content()->height()),
+                 QSize(screen.width(), 900));
     }
 
     // State: a red 12 x 7 picture, with the pixel file of a blue one beside it.
