@@ -366,8 +366,7 @@ void Window::PlaceOnFirstShow() {
 void Window::Place(const QRect& available) {
     QWidget& widget = *d_->widget;
     const QSize margins = widget.frameGeometry().size() - widget.size();
-    widget.resize(
-        widget.size().boundedTo(available.size() - margins).expandedTo(widget.minimumSize()));
+    widget.resize(widget.size().boundedTo(available.size() - margins));
     QRect frame(QPoint(), widget.size() + margins);
     if (d_->cascadeTo)
         frame.moveTopLeft(*d_->cascadeTo);
