@@ -51,6 +51,15 @@ faults=(
     framework/menuitem.cpp 'd_->visible && !d_->text.empty()' 'd_->visible'
     framework/canvas.cpp 'QPainter painter(this);' 'return;\n        QPainter painter(this);'
     framework/filetype.cpp '    registered_ = true;\n' ''
+    # Window placement.
+    framework/window.cpp 'QRect frame(QPoint(), widget.size() + margins);' 'QRect frame(QPoint(), widget.size());'
+    framework/window.cpp '    frame.moveRight(std::min(frame.right(), available.right()));\n' ''
+    framework/window.cpp '    frame.moveBottom(std::min(frame.bottom(), available.bottom()));\n' ''
+    framework/window.cpp 'available.bottom()));' 'available.bottom() + 1));'
+    framework/window.cpp '    widget.resize(widget.size().boundedTo(available.size() - margins));\n' ''
+    framework/window.cpp '    if (!d_->placed) {' '    if (true) {'
+    framework/window.cpp 'event->type() == QEvent::Move ||' 'false && event->type() == QEvent::Move ||'
+    framework/window.cpp '    d_->awaitingFrame = false;\n' ''
 )
 
 dir=${VELK_FAULT_DIR:-/tmp/velk-faults}
