@@ -20,6 +20,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <optional>
 
@@ -387,12 +388,14 @@ void Window::PlaceAgainOnceFramed() {
     d_->awaitingFrame = false;
     // The frame comes while the window is being shown, so the placement waits
     // for that to end. A window hidden meanwhile is placed once shown again;
-    // one moved meanwhile stays where it was moved.
+    // one moved meanwhile stays where it was moved. At a fractional scale the
+    // frame may come back a pixel off where it was put.
     QTimer::singleShot(0, d_->widget, [this] {
         const QWidget& framed = *d_->widget;
+        const QPoint moved = framed.frameGeometry().topLeft() - d_->placedAt;
         if (!framed.isVisible())
             d_->awaitingFrame = true;
-        else if (framed.frameGeometry().topLeft() == d_->placedAt && framed.screen())
+        else if (std::max(std::abs(moved.x()), std::abs(moved.y())) <= 1 && framed.screen())
             Place(framed.screen()->availableGeometry());
     });
 }
