@@ -58,7 +58,7 @@ faults=(
     framework/window.cpp 'available.bottom()));' 'available.bottom() + 1));'
     framework/window.cpp '    widget.resize(widget.size().boundedTo(available.size() - margins));\n' ''
     framework/window.cpp '    if (!d_->placed) {' '    if (true) {'
-    framework/window.cpp 'event->type() == QEvent::Move ||' 'false && event->type() == QEvent::Move ||'
+    framework/window.cpp 'window_.PlaceAgainOnceFramed();' '{}'
     framework/window.cpp '    d_->awaitingFrame = false;\n' ''
 )
 

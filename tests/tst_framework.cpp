@@ -104,8 +104,8 @@ public:
 
 } // namespace
 
-// Every test starts with a new probe window, shown and active, which replaces
-// the last as its class's instance.
+// Every test starts with a new probe window, shown and active, which opens
+// from the last and replaces it as its class's instance.
 class FrameworkTest : public QObject {
     Q_OBJECT
 
@@ -120,8 +120,9 @@ private slots:
 
     void init() {
         target_ = std::make_shared<Target>();
-        probe_ = std::make_shared<ProbeWnd>();
-        probe_->Constructor();
+        const auto probe = std::make_shared<ProbeWnd>();
+        probe->Constructor();
+        probe_ = probe;
         QVERIFY(QTest::qWaitForWindowActive(probe_->TopLevelWidget()));
     }
 
@@ -167,8 +168,8 @@ private slots:
         QCOMPARE(target_->events, std::vector<std::string>{"MouseDown PushBtn"});
     }
 
-    // The probe shrinks as far as its minimum height allows, and keeps its
-    // title bar on the screen.
+    // The probe, cascaded from the last, shrinks as far as its minimum height
+    // allows and keeps its title bar on the screen.
     void windowLargerThanTheScreenShrinksAsFarAsItsMinimum() {
         QWidget* top = probe_->TopLevelWidget();
         const QRect screen = top->screen()->availableGeometry();
