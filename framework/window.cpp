@@ -148,9 +148,9 @@ struct WindowPrivate {
     bool visible = false;
     bool menuBarVisible = true;
     bool placed = false;
-    // Where the first placement put the frame and the point it cascades
-    // from, none when centred, to place it again once the window manager's
-    // frame is known: before the first show there is none.
+    // The first placement, done again once the window manager's frame is
+    // known, which it is not before the first show: where it cascades the
+    // frame to, none when centred, and where it put it.
     bool awaitingFrame = false;
     std::optional<QPoint> cascadeTo;
     QPoint placedAt;
@@ -349,7 +349,6 @@ void Window::PlaceOnFirstShow() {
     const QScreen* screen = beside ? beside->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    d_->cascadeTo.reset();
     if (beside) {
         const int titleBar =
             std::max(beside->geometry().top() - beside->frameGeometry().top(),
