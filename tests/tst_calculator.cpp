@@ -356,9 +356,8 @@ private slots:
         QCOMPARE(help->TopLevelWidget()->windowTitle(), QStringLiteral("Formula"));
         QVERIFY(QTest::qWaitForWindowActive(help->TopLevelWidget()));
         QTRY_COMPARE(help->Content()->size(), QSize(500, 460));
-        const QRect frame = help->TopLevelWidget()->frameGeometry();
-        QCOMPARE(frame.bottom(), screen.bottom());
-        QCOMPARE(frame.left() - calculator->x(),
+        QCOMPARE(help->TopLevelWidget()->frameGeometry().bottom(), screen.bottom());
+        QCOMPARE(help->TopLevelWidget()->x() - calculator->x(),
                  QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight));
         QTest::mouseRelease(button(calc_->QBtn()), Qt::LeftButton, {}, QPoint(-20, -20));
         QVERIFY(help->Visible());

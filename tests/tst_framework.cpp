@@ -26,10 +26,12 @@
 
 namespace {
 
-// Larger than the screen, which it shrinks to fit.
+// Larger than the screen: too wide, and too tall at its minimum height.
 constexpr LayoutEntry kProbeLayout[] = {
-    {"Width", Integer{4000}},   {"Height", Integer{4000}},  {"MinimumHeight", Integer{900}},
-    {"Title", String{"Probe"}}, {"Visible", Boolean{true}},
+    {"Width", Integer{4000}},
+    {"MinimumHeight", Integer{900}},
+    {"Title", String{"Probe"}},
+    {"Visible", Boolean{true}},
 };
 
 constexpr LayoutEntry kPushBtnLayout[] = {
@@ -168,8 +170,7 @@ private slots:
         QCOMPARE(target_->events, std::vector<std::string>{"MouseDown PushBtn"});
     }
 
-    // The probe, cascaded from the last, shrinks as far as its minimum height
-    // allows and keeps its title bar on the screen.
+    // The probe shrinks as far as its minimum height allows, its title bar on the screen.
     void windowLargerThanTheScreenShrinksAsFarAsItsMinimum() {
         QWidget* top = probe_->TopLevelWidget();
         const QRect screen = top->screen()->availableGeometry();
