@@ -17,9 +17,12 @@
 #include <QPointer>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -86,6 +89,13 @@ protected:
         event->setAccepted(handled);
     }
 
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+            event->type() == QEvent::Show)
+            window_.PlaceAgainOnceFramed();
+        return QMainWindow::event(event);
+    }
+
 private:
     Window& window_;
 };
@@ -141,6 +151,12 @@ struct WindowPrivate {
     bool visible = false;
     bool menuBarVisible = true;
     bool placed = false;
+    // The first placement, done again once the window manager's frame is
+    // known, which it is not before the first show: where it cascades the
+    // frame to, none when centred, and where it put it.
+    bool awaitingFrame = false;
+    std::optional<QPoint> cascadeTo;
+    QPoint placedAt;
     std::weak_ptr<PushButton> defaultButton;
     std::map<std::string, std::shared_ptr<Delegate>> menuHandlers;
     std::vector<std::shared_ptr<Control>> controls;
@@ -321,7 +337,6 @@ void Window::Show() {
 // active one by a title bar, where it hides neither that window's title nor
 // its left edge, and on the screen.
 void Window::PlaceOnFirstShow() {
-    QWidget& widget = *d_->widget;
     const QWidget* beside = nullptr;
     if (const std::shared_ptr<Window> active = ActiveWindow(); active && active.get() != this)
         beside = active->TopLevelWidget();
@@ -336,21 +351,54 @@ void Window::PlaceOnFirstShow() {
     const QScreen* screen = beside ? beside->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect available = screen->availableGeometry();
-    QRect frame(QPoint(), widget.frameGeometry().size());
     if (beside) {
         const int titleBar =
             std::max(beside->geometry().top() - beside->frameGeometry().top(),
                      QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight));
-        frame.moveTopLeft(beside->frameGeometry().topLeft() + QPoint(titleBar, titleBar));
-        frame.moveRight(std::min(frame.right(), available.right()));
-        frame.moveBottom(std::min(frame.bottom(), available.bottom()));
-        frame.moveLeft(std::max(frame.left(), available.left()));
-        frame.moveTop(std::max(frame.top(), available.top()));
-    } else {
-        frame.moveCenter(available.center());
+        d_->cascadeTo = beside->frameGeometry().topLeft() + QPoint(titleBar, titleBar);
     }
+    Place(screen->availableGeometry());
+    d_->awaitingFrame = true;
+}
+
+// Fits the frame, title bar and borders included, into the available area:
+// shrunk as far as the window's minimum size allows, which for a window that
+// cannot be resized is its own size, then centred or cascaded. A frame still
+// too large keeps its title bar on screen.
+void Window::Place(const QRect& available) {
+    QWidget& widget = *d_->widget;
+    const QSize margins = widget.frameGeometry().size() - widget.size();
+    widget.resize(widget.size().boundedTo(available.size() - margins));
+    QRect frame(QPoint(), widget.size() + margins);
+    if (d_->cascadeTo)
+        frame.moveTopLeft(*d_->cascadeTo);
+    else
+        frame.moveCenter(available.center());
+    frame.moveRight(std::min(frame.right(), available.right()));
+    frame.moveBottom(std::min(frame.bottom(), available.bottom()));
+    frame.moveLeft(std::max(frame.left(), available.left()));
+    frame.moveTop(std::max(frame.top(), available.top()));
     widget.move(frame.topLeft());
+    d_->placedAt = frame.topLeft();
+}
+
+void Window::PlaceAgainOnceFramed() {
+    const QWidget& widget = *d_->widget;
+    if (!d_->awaitingFrame || widget.frameGeometry() == widget.geometry())
+        return;
+    d_->awaitingFrame = false;
+    // The frame comes while the window is being shown, so the placement waits
+    // for that to end. A window hidden meanwhile is placed once shown again;
+    // one moved meanwhile stays where it was moved. At a fractional scale the
+    // frame may come back a pixel off where it was put.
+    QTimer::singleShot(0, d_->widget, [this] {
+        const QWidget& framed = *d_->widget;
+        const QPoint moved = framed.frameGeometry().topLeft() - d_->placedAt;
+        if (!framed.isVisible())
+            d_->awaitingFrame = true;
+        else if (std::max(std::abs(moved.x()), std::abs(moved.y())) <= 1 && framed.screen())
+            Place(framed.screen()->availableGeometry());
+    });
 }
 
 void Window::Hide() {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class QRect;
 class QWidget;
 class PushButton;
 struct WindowPrivate;
@@ -74,10 +75,13 @@ public:
     const std::vector<std::shared_ptr<Control>>& Controls() const;
     // Puts the application's menu bar on the window, when its layout shows one.
     void InstallMenuBar();
+    // Redoes the first placement once the window manager's frame is known.
+    void PlaceAgainOnceFramed();
 
 private:
     void ApplyGeometry();
     void PlaceOnFirstShow();
+    void Place(const QRect& available);
     void ApplyTitleBar();
     void ApplyTabOrder();
 

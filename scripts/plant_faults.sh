@@ -103,6 +103,15 @@ faults=(
     framework/menuitem.cpp 'QStyle::State_Selected | QStyle::State_Sunken;' 'QStyle::State_Selected;'
     framework/menuitem.cpp 'hasFocus() && action == activeAction()' 'hasFocus() && action == actions().value(1)'
     framework/menuitem.cpp '        if (hasFocus() && !activeAction())\n            clearFocus();\n' ''
+    # Window placement.
+    framework/window.cpp 'QRect frame(QPoint(), widget.size() + margins);' 'QRect frame(QPoint(), widget.size());'
+    framework/window.cpp '    frame.moveRight(std::min(frame.right(), available.right()));\n' ''
+    framework/window.cpp '    frame.moveBottom(std::min(frame.bottom(), available.bottom()));\n' ''
+    framework/window.cpp 'available.bottom()));' 'available.bottom() + 1));'
+    framework/window.cpp '    widget.resize(widget.size().boundedTo(available.size() - margins));\n' ''
+    framework/window.cpp '    if (!d_->placed) {' '    if (true) {'
+    framework/window.cpp 'window_.PlaceAgainOnceFramed();' '{}'
+    framework/window.cpp '    d_->awaitingFrame = false;\n' ''
 )
 
 dir=${VELK_FAULT_DIR:-/tmp/velk-faults}

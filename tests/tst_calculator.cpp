@@ -354,23 +354,25 @@ private slots:
         }
     }
 
-    // State: no help window yet.
+    // State: no help window yet; the calculator, centred, moved near the bottom.
     // Action: the mouse button goes down on "?", then comes up beside it.
-    // Expected: "Formula" is on screen before the release and stays there.
+    // Expected: "Formula" is on screen before the release and stays there,
+    // right of the calculator by a title bar, its frame above the screen's bottom.
     void pressOnQuestionMarkOpensFormulaBeforeTheRelease() {
         QVERIFY(!HeldHelpWindow());
+        const QRect screen = QApplication::primaryScreen()->availableGeometry();
+        QWidget* calculator = calc_->TopLevelWidget();
+        QCOMPARE(calculator->frameGeometry().center(), screen.center());
+        calculator->move(calculator->x(), screen.bottom() - 100);
         QTest::mousePress(button(calc_->QBtn()), Qt::LeftButton);
         const auto help = HeldHelpWindow();
         QVERIFY(help && help->Visible());
         QCOMPARE(help->TopLevelWidget()->windowTitle(), QStringLiteral("Formula"));
         QVERIFY(QTest::qWaitForWindowActive(help->TopLevelWidget()));
         QTRY_COMPARE(help->Content()->size(), QSize(500, 460));
-        // Down and right of the calculator, not over it whole, and on the screen.
-        const QRect helpFrame = help->TopLevelWidget()->frameGeometry();
-        const QPoint offset = helpFrame.topLeft() - calc_->TopLevelWidget()->pos();
-        QVERIFY2(offset.x() > 0 && offset.y() > 0,
-                 qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
-        QVERIFY(QApplication::primaryScreen()->availableGeometry().contains(helpFrame));
+        QCOMPARE(help->TopLevelWidget()->frameGeometry().bottom(), screen.bottom());
+        QCOMPARE(help->TopLevelWidget()->x() - calculator->x(),
+                 QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight));
         QTest::mouseRelease(button(calc_->QBtn()), Qt::LeftButton, {}, QPoint(-20, -20));
         QVERIFY(help->Visible());
         QCOMPARE(ImplicitWindows().size(), std::size_t{3});
@@ -416,7 +418,7 @@ private slots:
     }
 
     // State: the help window open behind the calculator.
-    // Action: "?" three times, the help window moved and closed, then "?" again.
+    // Action: "?" three times, the help window made smaller and closed, then "?" again.
     // Expected: always the one help window, shown again where it was left.
     void questionMarkKeepsOneHelpWindowAndReopensItAfterClosing() {
         const auto help = HeldHelpWindow();
@@ -426,14 +428,15 @@ private slots:
             QTest::mouseClick(button(calc_->QBtn()), Qt::LeftButton);
             QVERIFY(QTest::qWaitForWindowActive(help->TopLevelWidget()));
         }
-        help->TopLevelWidget()->move(30, 40);
+        help->TopLevelWidget()->resize(300, 200);
+        const QPoint left = help->TopLevelWidget()->pos();
         help->TopLevelWidget()->close();
         QVERIFY(!help->Visible());
         activateCalculator();
         QTest::mouseClick(button(calc_->QBtn()), Qt::LeftButton);
         QVERIFY(QTest::qWaitForWindowActive(help->TopLevelWidget()));
         QCOMPARE(HeldHelpWindow(), help);
-        QCOMPARE(help->TopLevelWidget()->pos(), QPoint(30, 40));
+        QCOMPARE(help->TopLevelWidget()->pos(), left);
         QCOMPARE(ImplicitWindows().size(), std::size_t{3});
     }
 };

@@ -26,9 +26,10 @@
 
 namespace {
 
+// Larger than the screen: too wide, and too tall at its minimum height.
 constexpr LayoutEntry kProbeLayout[] = {
-    {"Width", Integer{320}},
-    {"Height", Integer{200}},
+    {"Width", Integer{4000}},
+    {"MinimumHeight", Integer{900}},
     {"Title", String{"Probe"}},
     {"Visible", Boolean{true}},
 };
@@ -109,8 +110,8 @@ public:
 
 } // namespace
 
-// Every test starts with a new probe window, shown and active, which replaces
-// the last as its class's instance.
+// Every test starts with a new probe window, shown and active, which opens
+// from the last and replaces it as its class's instance.
 class FrameworkTest : public QObject {
     Q_OBJECT
 
@@ -125,8 +126,9 @@ private slots:
 
     void init() {
         target_ = std::make_shared<Target>();
-        probe_ = std::make_shared<ProbeWnd>();
-        probe_->Constructor();
+        const auto probe = std::make_shared<ProbeWnd>();
+        probe->Constructor();
+        probe_ = probe;
         QVERIFY(QTest::qWaitForWindowActive(probe_->TopLevelWidget()));
     }
 
@@ -181,6 +183,15 @@ private slots:
                                   "( PushButton, Integer, Integer ) as Boolean"));
         QTest::keyClick(probe_->Get("TextFld")->Widget(), Qt::Key_Return);
         QCOMPARE(target_->events, std::vector<std::string>{"MouseDown PushBtn"});
+    }
+
+    // The probe shrinks as far as its minimum height allows, its title bar on the screen.
+    void windowLargerThanTheScreenShrinksAsFarAsItsMinimum() {
+        QWidget* top = probe_->TopLevelWidget();
+        const QRect screen = top->screen()->availableGeometry();
+        QTRY_COMPARE(top->frameGeometry().topLeft(), screen.topLeft());
+        QCOMPARE(QSize(top->frameGeometry().width(), probe_->Content()->height()),
+                 QSize(screen.width(), 900));
     }
 
     // State: a red 12 x 7 picture, with the pixel file of a blue one beside it.
