@@ -212,11 +212,12 @@ protected:
     // all: in a masked field its Cut, Copy and Paste act as the keys do.
     void contextMenuEvent(QContextMenuEvent* event) override {
         const std::unique_ptr<QMenu> menu(createStandardContextMenu());
-        if (Masked()) {
-            // Qt gives the actions no names: Undo, Redo and a line come first.
+        if (Masked() && !isReadOnly()) {
+            // Qt gives the actions no names: in an editable field's menu,
+            // Undo, Redo and a line come first.
             const QList<QAction*> actions = menu->actions();
             const bool copies = !CopiedText().isEmpty();
-            TakeOver(*actions.at(3), copies && !isReadOnly(), [this] { Cut(); });
+            TakeOver(*actions.at(3), copies, [this] { Cut(); });
             TakeOver(*actions.at(4), copies, [this] { Copy(); });
             TakeOver(*actions.at(5), TakesPaste(QGuiApplication::clipboard()->text()),
                      [this] { Paste(QClipboard::Clipboard); });

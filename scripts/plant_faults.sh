@@ -91,7 +91,7 @@ faults=(
     framework/menuitem.cpp 'itemName == "EditPaste" && editable && CanPaste(*edit)' 'itemName == "EditPaste" && editable'
     framework/textfield.cpp 'static bool IsDecimalSign(const QKeyEvent& event) {\n        return' 'static bool IsDecimalSign(const QKeyEvent& event) {\n        return !event.modifiers().testFlag(Qt::KeypadModifier) &&'
     framework/textfield.cpp 'std::clamp<int>(cursorPosition(), 1, text().size())' 'std::clamp<int>(cursorPosition(), 0, text().size())'
-    framework/textfield.cpp 'TakeOver(*actions.at(3), copies && !isReadOnly(),' 'TakeOver(*actions.at(3), !isReadOnly(),'
+    framework/textfield.cpp 'TakeOver(*actions.at(3), copies,' 'TakeOver(*actions.at(3), true,'
     framework/textfield.cpp 'if (const QString copied = CopiedText(); !copied.isEmpty())' 'if (const QString copied = CopiedText(); true)'
     # The menus: captions, the bar's keyboard title, the help text's name.
     framework/captions.cpp '((line && !line->isReadOnly()) || (area && !area->isReadOnly()))' '(line || area)'
