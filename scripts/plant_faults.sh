@@ -112,6 +112,8 @@ faults=(
     framework/window.cpp '    if (!d_->placed) {' '    if (true) {'
     framework/window.cpp 'window_.PlaceAgainOnceFramed();' '{}'
     framework/window.cpp '    d_->awaitingFrame = false;\n' ''
+    framework/window.cpp '    frame.moveLeft(std::max(frame.left(), available.left()));\n' ''
+    framework/window.cpp 'QPoint(titleBar, titleBar)' 'QPoint(titleBar, titleBar / 2)'
 )
 
 dir=${VELK_FAULT_DIR:-/tmp/velk-faults}

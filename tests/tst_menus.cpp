@@ -11,6 +11,8 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
 #include <QTextEdit>
 
 namespace {
@@ -133,8 +135,18 @@ private slots:
     void initTestCase() {
         calc_ = StartVelkAtTheCalculator();
         about_ = instance::AboutWnd();
+        // Opened beside the calculator, dragged partly past the screen's left
+        // edge, the help window cascades a title bar down from it, on the screen.
+        QWidget* calc = calc_->TopLevelWidget();
+        QVERIFY(QTest::qWaitForWindowActive(calc));
+        const QPoint before = calc->pos();
+        calc->move(-100, 100);
         help_ = instance::Qwindow();
         QVERIFY(QTest::qWaitForWindowActive(help_->TopLevelWidget()));
+        const int titleBar = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        QCOMPARE(help_->TopLevelWidget()->frameGeometry().topLeft(),
+                 QPoint(calc->screen()->availableGeometry().left(), 100 + titleBar));
+        calc->move(before);
     }
 
     void cleanup() {
