@@ -21,7 +21,9 @@ class StartupTest : public QObject {
     Q_OBJECT
 
 private:
+    // From just before start-up, which starts the splash timer on its way.
     QElapsedTimer sinceStart_;
+    qint64 startupTook_ = 0;
     QStringList fileTypeChanges_;
     std::shared_ptr<AboutWnd> about_;
     std::shared_ptr<Window> calc_;
@@ -48,8 +50,9 @@ private slots:
                 (registering ? "register " : "withdraw ") + type.name + "/" + type.macCreator +
                 "/" + type.macType + "/" + type.extensions + "/" + type.uti);
         });
-        StartVelk();
         sinceStart_.start();
+        StartVelk();
+        startupTook_ = sinceStart_.elapsed();
         about_ = instance::AboutWnd();
     }
 
@@ -105,8 +108,9 @@ private slots:
         showAboutAgain();
         QTRY_VERIFY_WITH_TIMEOUT(!about_->Visible(), 6500);
         const qint64 firedAt = sinceStart_.elapsed();
-        // Qt fires a coarse timer up to 5% early or late; it started just before the clock.
-        QVERIFY2(firedAt >= 3600 && firedAt < 4700, qPrintable(QString::number(firedAt)));
+        // Qt fires a coarse timer up to 5% early or late, here after a start-up slow or not.
+        QVERIFY2(firedAt >= 3700 && firedAt - startupTook_ < 4600,
+                 qPrintable(QStringLiteral("%1 after %2").arg(firedAt).arg(startupTook_)));
         checkDismissed();
         showAboutAgain();
         // Ends at once should a second Action hide it, 5% late at most.
