@@ -101,6 +101,8 @@ public:
         connect(this, &QLineEdit::cursorPositionChanged, this, &FieldEdit::KeepCaretInDigits);
         // A selection from the point, deleted, leaves the caret where it began.
         connect(this, &QLineEdit::selectionChanged, this, &FieldEdit::KeepCaretInDigits);
+        connect(QGuiApplication::clipboard(), &QClipboard::selectionChanged, this,
+                &FieldEdit::ShowSelectionAsCopied);
     }
 
     bool Masked() const { return !inputMask().isEmpty(); }
@@ -240,6 +242,18 @@ private:
         while (decimals.endsWith(QLatin1Char('0')))
             decimals.chop(1);
         return QStringLiteral(".") + decimals;
+    }
+
+    // Qt hands the selected text to the X selection, which other programs
+    // paste with a middle click, blanks and all: hand it the number as shown.
+    void ShowSelectionAsCopied() {
+        QClipboard& clipboard = *QGuiApplication::clipboard();
+        if (!clipboard.ownsSelection() || !Masked() || !hasSelectedText())
+            return;
+        const QString shown = CopiedText();
+        if (!shown.isEmpty() && shown != selectedText() &&
+            clipboard.text(QClipboard::Selection) == selectedText())
+            clipboard.setText(shown, QClipboard::Selection);
     }
 
     // A standard menu action made to do the field's own work, on only where

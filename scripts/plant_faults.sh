@@ -93,6 +93,7 @@ faults=(
     framework/textfield.cpp 'std::clamp<int>(cursorPosition(), 1, text().size())' 'std::clamp<int>(cursorPosition(), 0, text().size())'
     framework/textfield.cpp 'TakeOver(*actions.at(3), copies,' 'TakeOver(*actions.at(3), true,'
     framework/textfield.cpp 'if (const QString copied = CopiedText(); !copied.isEmpty())' 'if (const QString copied = CopiedText(); true)'
+    framework/textfield.cpp '            clipboard.setText(shown, QClipboard::Selection);\n' '            return;\n'
     # The menus: captions, the bar's keyboard title, the help text's name.
     framework/captions.cpp '((line && !line->isReadOnly()) || (area && !area->isReadOnly()))' '(line || area)'
     framework/captions.cpp '        case QEvent::MouseButtonDblClick:\n' ''

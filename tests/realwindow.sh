@@ -162,7 +162,7 @@ echo "86, Tab, 40, Return typed at once show .587"
 
 # --- A middle click pastes the X selection as one number: Test A's .86,
 # selected by keyboard, clicked into Test B, then Return.
-xdotool key shift+Tab End shift+Home
+xdotool key shift+Tab ctrl+a
 read -r x y w h <<<"$("$atspi" find Velk text "Reliability of Test B" | cut -f3)"
 xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 2 key Return
 shows_860() { [ "$(result)" = ".860" ]; }
@@ -181,6 +181,20 @@ choose_about_velk
 wait_until 5000 about_up ||
     fail "About Velk leaves the minimised About window $(wm_state_of "$about")"
 echo "About Velk brings the minimised About window back"
+
+# --- The X selection still holds Test A's number as the field shows it,
+# without the blanks of its empty places: middle-clicked into the start of the
+# help text, it stands right before the text's first word.
+timeout 10 xdotool windowactivate --sync "$calculator" || fail "the calculator window did not become active"
+click_on "push button" "?" || fail "no ? button to click: $("$atspi" dump Velk)"
+help_text() { "$atspi" find Velk text Formula; }
+wait_until 5000 help_text >/dev/null || fail "? opens no help text: $("$atspi" dump Velk)"
+read -r x y _ <<<"$(help_text | cut -f3)"
+xdotool mousemove $((x + 3)) $((y + 3)) click 2
+selection_as_shown() { [[ "$(help_text | cut -f4)" == .86Score* ]]; }
+wait_until 5000 selection_as_shown ||
+    fail "the X selection pastes \"$(help_text | cut -f4 | cut -c1-12)\", not \".86\", before the help text"
+echo "the X selection holds .86 as shown"
 
 # --- Ctrl+Q in the calculator window (File > Quit) ends Velk with status 0.
 timeout 10 xdotool windowactivate --sync "$calculator" || fail "the calculator window did not become active"
