@@ -182,19 +182,15 @@ wait_until 5000 about_up ||
     fail "About Velk leaves the minimised About window $(wm_state_of "$about")"
 echo "About Velk brings the minimised About window back"
 
-# --- The X selection still holds Test A's number as the field shows it,
-# without the blanks of its empty places: middle-clicked into the start of the
-# help text, it stands right before the text's first word.
-timeout 10 xdotool windowactivate --sync "$calculator" || fail "the calculator window did not become active"
-click_on "push button" "?" || fail "no ? button to click: $("$atspi" dump Velk)"
-help_text() { "$atspi" find Velk text Formula; }
-wait_until 5000 help_text >/dev/null || fail "? opens no help text: $("$atspi" dump Velk)"
-read -r x y _ <<<"$(help_text | cut -f3)"
+# --- The X selection holds Test A's number as shown, without its blanks:
+# middle-clicked into the start of the help text, it stands before its first word.
+timeout 10 xdotool windowactivate --sync "$calculator" && click_on "push button" "?" || fail "no ? to click"
+help_text() { "$atspi" find Velk text Formula | cut -f"$1"; }
+wait_until 5000 help_text 3 >/dev/null || fail "? opens no help text: $("$atspi" dump Velk)"
+read -r x y _ <<<"$(help_text 3)"
 xdotool mousemove $((x + 3)) $((y + 3)) click 2
-selection_as_shown() { [[ "$(help_text | cut -f4)" == .86Score* ]]; }
-wait_until 5000 selection_as_shown ||
-    fail "the X selection pastes \"$(help_text | cut -f4 | cut -c1-12)\", not \".86\", before the help text"
-echo "the X selection holds .86 as shown"
+pasted_86() { [[ "$(help_text 4)" == .86Score* ]]; }
+wait_until 5000 pasted_86 || fail "the X selection pastes \"$(help_text 4 | cut -c1-12)\" into the help text"
 
 # --- Ctrl+Q in the calculator window (File > Quit) ends Velk with status 0.
 timeout 10 xdotool windowactivate --sync "$calculator" || fail "the calculator window did not become active"

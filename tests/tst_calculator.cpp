@@ -11,6 +11,7 @@
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
 #include <QTextEdit>
@@ -333,8 +334,6 @@ private slots:
         QWidget* window = calc_->TopLevelWidget();
         window->resize(window->width() + 100, window->height() + 100);
         QCOMPARE(calc_->Content()->size(), QSize(500, 400));
-        QCOMPARE(button(calc_->ClearBtn())->geometry(), QRect(400, 345, 80, 40));
-        QCOMPARE(button(calc_->QBtn())->geometry(), QRect(226, 345, 50, 40));
     }
 
     // Text drawn at the layouts' size fits the controls drawn for it, at
@@ -382,13 +381,10 @@ private slots:
     // The first works the calculator's own example.
     void helpTextHoldsFiveParagraphsAndOneCopyrightSign() {
         const QString text = HelpText(NotNil(HeldHelpWindow()))->toPlainText();
-        const QStringList lines = text.split(QLatin1Char('\n'));
-        QStringList shape;
-        for (const QString& line : lines)
-            shape << (line.isEmpty() ? "" : "P");
-        QCOMPARE(shape.join('|'), QStringLiteral("P||P|||P||P||P"));
+        QCOMPARE(QString(text).replace(QRegularExpression("[^\n]+"), "P"),
+                 "P\n\nP\n\n\nP\n\nP\n\nP");
         for (const char* example : {"reliability of .86", "reliability of .40", "higher than .587"})
-            QVERIFY2(lines.first().contains(example), example);
+            QVERIFY2(text.section('\n', 0, 0).contains(example), example);
         // Read byte by byte, the sign's UTF-8 lead byte would show as Â.
         QCOMPARE(text.count(QChar(0x00A9)), 1);
         QVERIFY(!text.contains(QChar(0x00C2)));
