@@ -240,7 +240,8 @@ private slots:
                 if (menu && menu->isVisible())
                     QTest::keyClick(menu, Qt::Key_Escape);
             });
-            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, middle));
+            const QPoint at(2, middle);
+            QContextMenuEvent click(QContextMenuEvent::Mouse, at, input->mapToGlobal(at));
             QApplication::sendEvent(input, &click);
         } else if (via == "drop") {
             QMimeData dragged;
