@@ -301,6 +301,11 @@ private:
     }
 };
 
+// Every line edit the framework makes is a field's.
+FieldEdit& EditOf(QLineEdit& field) {
+    return dynamic_cast<FieldEdit&>(field);
+}
+
 } // namespace
 
 const ClassRecord TextField::kClassRecord{"TextField", "RectControl", {}};
@@ -324,17 +329,8 @@ std::string TextField::Text() const {
 void TextField::SetText(const std::string& text) {
     auto& field = WidgetAs<QLineEdit>();
     field.setText(ToQString(text));
-    static_cast<FieldEdit&>(field).KeepCaretInDigits();
+    EditOf(field).KeepCaretInDigits();
 }
-
-namespace {
-
-// Every line edit the framework makes is a field's.
-FieldEdit& EditOf(QLineEdit& field) {
-    return dynamic_cast<FieldEdit&>(field);
-}
-
-} // namespace
 
 QString TextField::CopiedText(QLineEdit& field) {
     return EditOf(field).CopiedText();
@@ -372,7 +368,7 @@ void TextField::ApplyInputRules() {
     else
         field.setValidator(nullptr);
     field.setText(text);
-    static_cast<FieldEdit&>(field).KeepCaretInDigits();
+    EditOf(field).KeepCaretInDigits();
 }
 
 void TextField::SetProperty(std::string_view name, const PropertyValue& value) {
